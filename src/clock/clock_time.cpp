@@ -1,0 +1,150 @@
+#include "clock/clock_time.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "clock/decimal_text.h"
+
+namespace rainprep {
+namespace {
+
+// Typed values are not validated, so every sum may overflow; wrap it instead of leaving the
+// behaviour undefined.
+std::int32_t wrap_add(std::int32_t a, std::int64_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+bool is_long_month(std::int32_t month) {
+  return month == 1 || month == 3 || month == 5 || month == 7 || month == 8 || month == 10 ||
+         month == 12;
+}
+
+std::int32_t month_length(std::int32_t month) {
+  if (month == 2) return 28;
+  return is_long_month(month) ? 31 : 30;
+}
+
+void next_month(clock_time& t) {
+  t.month = wrap_add(t.month, 1);
+  if (t.month > 12) {
+    t.month -= 12;
+    t.year = wrap_add(t.year, 1);
+  }
+}
+
+// The single-carry advance, step by step.
+void advance_once(clock_time& t, std::int32_t interval) {
+  t.minute = wrap_add(t.minute, interval);
+  if (t.minute < 60) return;
+  t.minute -= 60;
+  t.hour = wrap_add(t.hour, 1);
+  if (t.hour < 24) return;
+  t.hour -= 24;
+  t.day = wrap_add(t.day, 1);
+  const std::int32_t length = is_long_month(t.month) ? 31 : 30;
+  if (t.day > length) {
+    t.day -= length;
+    next_month(t);
+  }
+  if (t.month == 2 && t.day > 28) {
+    t.day -= 28;
+    next_month(t);
+  }
+}
+
+bool is_proper_date(const clock_time& t) {
+  return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= month_length(t.month);
+}
+
+// Moves a proper date on by whole days. The calendar repeats every 365 days, so whole years
+// only change the year.
+void advance_days(clock_time& t, std::int64_t days) {
+  t.year = wrap_add(t.year, days / 365);
+  days %= 365;
+  while (days > 0) {
+    const std::int64_t left_in_month = month_length(t.month) - t.day;
+    if (days <= left_in_month) {
+      t.day = static_cast<std::int32_t>(t.day + days);
+      return;
+    }
+    days -= left_in_month + 1;
+    t.day = 1;
+    next_month(t);
+  }
+}
+
+// The same as `hours` calls of advance_once(t, 60), skipping ahead where the outcome of a run
+// of calls is known, so that an interval of years costs no more than one of minutes.
+void advance_hours(clock_time& t, std::int64_t hours) {
+  constexpr std::int32_t int_max = std::numeric_limits<std::int32_t>::max();
+  while (hours > 0) {
+    std::int64_t calls = 1;
+    if (t.minute < 0) {
+      // Each call only raises the minute by 60 until it is no longer negative.
+      calls = std::min<std::int64_t>(hours, (59 - std::int64_t{t.minute}) / 60);
+      t.minute = wrap_add(t.minute, 60 * calls);
+    } else if (t.minute > int_max - 60) {
+      advance_once(t, 60);
+    } else if (t.hour < 23) {
+      // The minute comes back unchanged and the hour rises without carrying.
+      calls = std::min<std::int64_t>(hours, 23 - std::int64_t{t.hour});
+      t.hour = wrap_add(t.hour, calls);
+    } else if (t.hour == 23 && hours >= 24 && is_proper_date(t)) {
+      // From 23 h on a proper date, every 24 calls make the next day at 23 h again.
+      calls = hours - hours % 24;
+      advance_days(t, calls / 24);
+    } else {
+      advance_once(t, 60);
+    }
+    hours -= calls;
+  }
+}
+
+}  // namespace
+
+bool operator==(const clock_time& a, const clock_time& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute;
+}
+
+clock_time clock_from_texts(const typed_instant& typed) {
+  clock_time t;
+  t.year = decimal_value(typed.year);
+  t.month = decimal_value(typed.month);
+  t.day = decimal_value(typed.day);
+  t.hour = decimal_value(typed.hour);
+  t.minute = decimal_value(typed.minute);
+  return t;
+}
+
+bool clock_before(const clock_time& a, const clock_time& b) {
+  if (a.year != b.year) return a.year < b.year;
+  if (a.month != b.month) return a.month < b.month;
+  if (a.day != b.day) return a.day < b.day;
+  if (a.hour != b.hour) return a.hour < b.hour;
+  return a.minute < b.minute;
+}
+
+void advance_clock(clock_time& t, std::int32_t interval) {
+  if (interval <= 60) {
+    advance_once(t, interval);
+    return;
+  }
+  advance_hours(t, interval / 60);
+  if (interval % 60 != 0) advance_once(t, interval % 60);
+}
+
+std::int64_t count_steps(const clock_time& start, const clock_time& end, std::int32_t interval,
+                         std::int64_t limit) {
+  std::int64_t steps = 0;
+  clock_time t = start;
+  while (clock_before(t, end) && steps <= limit) {
+    ++steps;
+    const clock_time before = t;
+    advance_clock(t, interval);
+    if (!clock_before(before, t)) break;
+  }
+  return steps;
+}
+
+}  // namespace rainprep

@@ -1,0 +1,47 @@
+// Files of the operating system, opened in binary mode: the bytes read and written are the
+// bytes on disk on every platform. Text conventions are applied on top (text_file.h).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace rainprep {
+
+class byte_source {
+ public:
+  virtual ~byte_source() = default;
+  // Reads up to `capacity` bytes. Returns the count, 0 at the end, -1 on a read error.
+  virtual long long read(char* buffer, std::size_t capacity) = 0;
+};
+
+class byte_sink {
+ public:
+  virtual ~byte_sink() = default;
+  // Writes all `size` bytes; false if any could not be written.
+  virtual bool write(const char* data, std::size_t size) = 0;
+};
+
+class os_file final : public byte_source, public byte_sink {
+ public:
+  // Null when the file is missing or unreadable, is a directory, or the name holds a NUL
+  // (which the system would silently cut short, naming another file).
+  static std::unique_ptr<os_file> open_for_reading(const std::string& name);
+  // Creates the file or empties an existing one. Null under the same conditions.
+  static std::unique_ptr<os_file> open_for_writing(const std::string& name);
+
+  os_file(const os_file&) = delete;
+  os_file& operator=(const os_file&) = delete;
+  ~os_file() override;
+
+  long long read(char* buffer, std::size_t capacity) override;
+  bool write(const char* data, std::size_t size) override;
+  // False if the system reports a failure. Reading or writing after it fails.
+  bool close();
+
+ private:
+  explicit os_file(int descriptor) : descriptor_(descriptor) {}
+  int descriptor_;
+};
+
+}  // namespace rainprep
