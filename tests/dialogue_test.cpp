@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/dialogue_text.h"
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,28 +12,14 @@
 namespace rainprep {
 namespace {
 
-const char* const all_prompts =
-    "\nCOORDENADAS: "
-    "\n----------- "
-    "\n\tIntroduzca la coordenada XLLCORNER: "
-    "\n\tIntroduzca la coordenada YLLCORNER: "
-    "\n\tIntroduzca la coordenada CELLSIZE: "
-    "\nFECHA Y hora DE INICIO Y FIN DE LA LLUVIA: "
-    "\n----------------------------------------- "
-    "\n\tFecha de inicio de la lluvia. "
-    "\n\t\tDia: \n\t\tMes: \n\t\tAno: \n\t\tHora: \n\t\tMin: "
-    "\n\tFecha de fin de la lluvia: "
-    "\n\t\tDia: \n\t\tMes: \n\t\tAno: \n\t\tHora: \n\t\tMin: "
-    "\nFICHERO: "
-    "\n------- "
-    "\nIntroduzca el nombre del fichero inicial: "
-    "\nIntroduzca el intervalo de tiempo entre ficheros (min): ";
+using test_support::dialogue_text;
 
 // Each string is one block of input, as when a person types each answer after its prompt.
 console_input typed(std::vector<std::string> blocks) {
   auto next = std::make_shared<std::size_t>(0);
   return console_input([blocks, next](char* buffer, std::size_t) -> std::size_t {
-    if (*next == blocks.size()) return 0;
+    if (*next == blocks.size())
+      return 0;
     const std::string& block = blocks[(*next)++];
     std::memcpy(buffer, block.data(), block.size());
     return block.size();
@@ -39,14 +27,14 @@ console_input typed(std::vector<std::string> blocks) {
 }
 
 const std::vector<std::string> fifteen_answers = {
-    "400000\n", "4500000\n", " 1000 \n", "6\n",      "4\n",      "2024\n", "9\n",     "50\n",
-    "6\n",      "4\n",       "2024\n",   "11\n",     "00\n",     "lluvia\n", "10\n"};
+    "400000\n", "4500000\n", " 1000 \n", "6\n",  "4\n",  "2024\n",   "9\n", "50\n",
+    "6\n",      "4\n",       "2024\n",   "11\n", "00\n", "lluvia\n", "10\n"};
 
 TEST(Dialogue, AsksEveryQuestionAndKeepsAnswersAsTyped) {
   console_input input = typed(fifteen_answers);
   captured_output output;
   const dialogue_answers a = run_dialogue(input, output);
-  EXPECT_EQ(output.text(), all_prompts);
+  EXPECT_EQ(output.text(), dialogue_text);
   EXPECT_EQ(a.xllcorner, "400000");
   EXPECT_EQ(a.yllcorner, "4500000");
   EXPECT_EQ(a.cellsize, " 1000 ");
@@ -65,11 +53,12 @@ TEST(Dialogue, AsksEveryQuestionAndKeepsAnswersAsTyped) {
 
 TEST(Dialogue, AnswersSentAllAtOnceFillOnlyTheFirstField) {
   std::string all;
-  for (const auto& answer : fifteen_answers) all += answer;
+  for (const auto& answer : fifteen_answers)
+    all += answer;
   console_input input = typed({all});
   captured_output output;
   const dialogue_answers a = run_dialogue(input, output);
-  EXPECT_EQ(output.text(), all_prompts);
+  EXPECT_EQ(output.text(), dialogue_text);
   EXPECT_EQ(a.xllcorner, "400000");
   EXPECT_EQ(a.yllcorner, "");
   EXPECT_EQ(a.start.day, "");
@@ -94,7 +83,7 @@ TEST(Dialogue, InputEndingEarlyLeavesTheRestEmpty) {
         typed(std::vector<std::string>(fifteen_answers.begin(), fifteen_answers.begin() + given));
     captured_output output;
     const dialogue_answers a = run_dialogue(input, output);
-    EXPECT_EQ(output.text(), all_prompts) << given << " answers";
+    EXPECT_EQ(output.text(), dialogue_text) << given << " answers";
     EXPECT_EQ(a.interval, 0) << given << " answers";
     EXPECT_EQ(a.base_name, given > 13 ? "lluvia" : "") << given << " answers";
     EXPECT_EQ(a.xllcorner, given > 0 ? "400000" : "") << given << " answers";

@@ -6,7 +6,8 @@ namespace {
 bool is_unsafe(const std::string& value) {
   for (const char c : value) {
     const auto code = static_cast<unsigned char>(c);
-    if (c == '"' || code < 0x20 || code == 0x7f) return true;
+    if (c == '"' || (code < 0x20 && c != '\t') || code == 0x7f)
+      return true;
   }
   return false;
 }
@@ -20,7 +21,8 @@ std::string quoted(const std::string& value) {
   std::string text = "\"";
   for (const char c : value) {
     text += c;
-    if (c == '%') text += '%';
+    if (c == '%')
+      text += '%';
   }
   return text + "\"";
 }

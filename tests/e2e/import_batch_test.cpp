@@ -1,0 +1,206 @@
+// bat.bat and how it is run: its lines, the interpreter it is handed to, and the fallback that
+// runs its lines directly where no interpreter exists.
+#include <string>
+#include <vector>
+
+#include "event_fixture.h"
+
+namespace rainprep::test_support {
+namespace {
+
+const std::vector<std::string> rows = {"0 0.5 1 -9999"};
+
+class ImportBatchTest : public event_fixture {
+ protected:
+  void lay_out(const std::string& base, const std::vector<std::string>& hhmm) {
+    for (const auto& t : hhmm)
+      write_file(base + "_20240406_" + t + ".asc", source_grid(rows, "\r\n"));
+  }
+  // A stand-in import tool on PATH that logs its arguments, one per line, a call per block.
+  void install_import_tool() {
+    make_directory("bin");
+    write_script("bin/asc2dssGrid",
+                 "log=\"${0%/*}/calls.txt\"\n"
+                 "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log\"; done\n"
+                 "printf -- '--\\n' >> \"$log\"\n");
+  }
+  // No interpreter anywhere: the lines are run directly.
+  void remove_interpreters() {
+    options_.environment = {{"PATH", path("bin")}};
+    options_.unset_environment = {"COMSPEC"};
+  }
+};
+
+TEST_F(ImportBatchTest, ThreeStepsGiveThreeLinesAndTheInterpreterRunsTheFinalFile) {
+  lay_out("lluvia", {"1000", "1015", "1030"});
+  event_answers answers;
+  answers.end = {"06", "04", "2024", "10", "45"};
+  const session_result result = run(answers);
+  const std::string expected =
+      "asc2dssGrid in=lluvia_20240406_1000_mod.asc dss=truvodss.dss "
+      "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1045/IMPORT/;\r\n"
+      "asc2dssGrid in=lluvia_20240406_1015_mod.asc dss=truvodss.dss "
+      "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1045/IMPORT/;\r\n"
+      "asc2dssGrid in=lluvia_20240406_1030_mod.asc dss=truvodss.dss "
+      "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1045/IMPORT/;\r\n";
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(read_file("bat.bat"), expected);
+  EXPECT_EQ(interpreter_arguments(), "/c\nbat.bat\n");
+  EXPECT_EQ(interpreter_directory(), directory_ + "\n");
+  EXPECT_EQ(interpreter_saw(), expected);
+  EXPECT_EQ(result.output, std::string(dialogue_text) + closing_text);
+}
+
+TEST_F(ImportBatchTest, StampsAreTheTypedTexts) {
+  struct stamp_case {
+    const char* name;
+    std::vector<std::string> start, end;
+    const char* path;
+  };
+  const stamp_case cases[] = {
+      {"padded",
+       {"06", "04", "2024", "09", "05"},
+       {"06", "04", "2024", "09", "20"},
+       "path=/SHG/TEST/PRECIP/20240406_0905/20240406_0920/IMPORT/;"},
+      {"unpadded",
+       {"6", "4", "2024", "9", "5"},
+       {"6", "4", "2024", "9", "20"},
+       "path=/SHG/TEST/PRECIP/202446_95/202446_920/IMPORT/;"},
+  };
+  for (const auto& c : cases) {
+    start_over();
+    lay_out("lluvia", {"0905"});
+    event_answers answers;
+    answers.start = c.start;
+    answers.end = c.end;
+    run(answers);
+    EXPECT_EQ(read_file("bat.bat"), std::string("asc2dssGrid in=lluvia_20240406_0905_mod.asc "
+                                                "dss=truvodss.dss ") +
+                                        c.path + "\r\n")
+        << c.name;
+  }
+}
+
+TEST_F(ImportBatchTest, AnOldBatchIsEmptiedAndAnEmptyOneStillRuns) {
+  write_file("bat.bat", "asc2dssGrid in=old_mod.asc dss=truvodss.dss path=/A/B/C/D/E/F/;\r\n");
+  event_answers answers;
+  answers.end = answers.start;
+  const session_result result = run(answers);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(read_file("bat.bat"), "");
+  EXPECT_TRUE(interpreter_ran());
+  EXPECT_EQ(interpreter_saw(), "");
+}
+
+TEST_F(ImportBatchTest, CmdExeInTheWorkingDirectoryStandsInForAMissingComspec) {
+  lay_out("lluvia", {"1000"});
+  write_script("cmd.exe", "printf '%s\\n' \"$@\" > cmd_args.txt\n");
+  options_.environment = {{"COMSPEC", path("no/such/interpreter")}};
+  event_answers answers;
+  answers.end = {"06", "04", "2024", "10", "15"};
+  const session_result result = run(answers);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(read_file("cmd_args.txt"), "/c\nbat.bat\n");
+}
+
+TEST_F(ImportBatchTest, WithoutAnInterpreterEachLineRunsAsOneCommand) {
+  lay_out("lluvia", {"1000", "1015"});
+  install_import_tool();
+  remove_interpreters();
+  event_answers answers;
+  answers.end = {"06", "04", "2024", "10", "30"};
+  const session_result result = run(answers);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(read_file("bin/calls.txt"),
+            "in=lluvia_20240406_1000_mod.asc\ndss=truvodss.dss\n"
+            "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1030/IMPORT/;\n--\n"
+            "in=lluvia_20240406_1015_mod.asc\ndss=truvodss.dss\n"
+            "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1030/IMPORT/;\n--\n");
+  EXPECT_EQ(result.output, std::string(dialogue_text) + closing_text);
+}
+
+TEST_F(ImportBatchTest, AMissingImportToolIsReportedLikeAShellWould) {
+  lay_out("lluvia", {"1000"});
+  make_directory("bin");
+  remove_interpreters();
+  event_answers answers;
+  answers.end = {"06", "04", "2024", "10", "15"};
+  const session_result result = run(answers);
+  EXPECT_EQ(result.errors, "bat.bat: line 1: asc2dssGrid: command not found\n");
+  EXPECT_EQ(result.output, std::string(dialogue_text) + closing_text);
+  EXPECT_EQ(result.exit_status, 0);
+}
+
+TEST_F(ImportBatchTest, NamesTheInterpreterWouldSplitAreQuoted) {
+  struct quoting_case {
+    const char* base;
+    const char* line;
+    const char* argument;  // what the import tool receives as its first argument
+  };
+  const quoting_case cases[] = {
+      {"mi lluvia",
+       "asc2dssGrid in=\"mi lluvia_20240406_1000_mod.asc\" dss=truvodss.dss "
+       "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1015/IMPORT/;\r\n",
+       "in=mi lluvia_20240406_1000_mod.asc"},
+      {"a&echo",
+       "asc2dssGrid in=\"a&echo_20240406_1000_mod.asc\" dss=truvodss.dss "
+       "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1015/IMPORT/;\r\n",
+       "in=a&echo_20240406_1000_mod.asc"},
+      {"50%lluvia",
+       "asc2dssGrid in=\"50%%lluvia_20240406_1000_mod.asc\" dss=truvodss.dss "
+       "path=/SHG/TEST/PRECIP/20240406_1000/20240406_1015/IMPORT/;\r\n",
+       "in=50%lluvia_20240406_1000_mod.asc"},
+  };
+  for (const auto& c : cases) {
+    start_over();
+    lay_out(c.base, {"1000"});
+    install_import_tool();
+    // Were the line split at the &, this would run as a second command.
+    write_script("bin/echo_20240406_1000_mod.asc", ": > \"${0%/*}/second_command\"\n");
+    remove_interpreters();
+    event_answers answers;
+    answers.base_name = c.base;
+    answers.end = {"06", "04", "2024", "10", "15"};
+    const session_result result = run(answers);
+    EXPECT_EQ(result.exit_status, 0) << c.base;
+    EXPECT_EQ(read_file("bat.bat"), c.line) << c.base;
+    EXPECT_EQ(read_file("bin/calls.txt"),
+              std::string(c.argument) +
+                  "\ndss=truvodss.dss\npath=/SHG/TEST/PRECIP/20240406_1000/20240406_1015/IMPORT/;"
+                  "\n--\n")
+        << c.base;
+    EXPECT_FALSE(exists("bin/second_command")) << c.base;
+  }
+}
+
+TEST_F(ImportBatchTest, AQuoteInANameLeavesItsLineOut) {
+  lay_out("di\"jo", {"1000"});
+  event_answers answers;
+  answers.base_name = "di\"jo";
+  answers.end = {"06", "04", "2024", "10", "15"};
+  const session_result result = run(answers);
+  EXPECT_EQ(result.output,
+            std::string(dialogue_text) +
+                "\n ERROR BAT: el nombre o la fecha lleva comillas o caracteres de control; no se "
+                "escribe la linea de importacion.\n" +
+                closing_text);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_TRUE(exists("di\"jo_20240406_1000_mod.asc"));
+  EXPECT_EQ(read_file("bat.bat"), "");
+}
+
+TEST_F(ImportBatchTest, ADirectoryWhereTheBatchShouldBe) {
+  make_directory("bat.bat");
+  lay_out("lluvia", {"1000"});
+  event_answers answers;
+  answers.end = {"06", "04", "2024", "10", "15"};
+  const session_result result = run(answers);
+  EXPECT_EQ(result.output, std::string(dialogue_text) +
+                               "\n ERROR BAT: no se puede abrir el archivo.\n" + closing_text);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(read_file("lluvia_20240406_1000_mod.asc"), rewritten_grid(answers, rows));
+  EXPECT_FALSE(interpreter_ran());
+}
+
+}  // namespace
+}  // namespace rainprep::test_support
