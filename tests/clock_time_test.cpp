@@ -62,18 +62,24 @@ TEST(AdvanceClock, Table) {
 // improper typed times alike.
 TEST(AdvanceClock, LongIntervalsMatchRepeatedHours) {
   const clock_time starts[] = {
-      {2024, 1, 1, 0, 0},   {2024, 2, 28, 23, 59}, {2023, 2, 29, 5, 0},    {2024, 12, 31, 23, 0},
-      {2024, 0, 0, 0, 0},   {2024, 15, 40, 30, 75}, {2024, 4, 6, -5, -130}, {-3, -2, 99, 100, 0},
-      {2024, 6, 30, 23, 30}, {2024, 7, 31, 22, 45},
+      {2024, 1, 1, 0, 0},       {2024, 2, 28, 23, 59},       {2023, 2, 29, 5, 0},
+      {2024, 12, 31, 23, 0},    {2024, 0, 0, 0, 0},          {2024, 15, 40, 30, 75},
+      {2024, 4, 6, -5, -130},   {-3, -2, 99, 100, 0},        {2024, 6, 30, 23, 30},
+      {2024, 7, 31, 22, 45},    {2024, -5, 30, 23, 0},       {2024, -3, -40, 23, 0},
+      {2024, 40, 30, 23, 10},   {2024, 2, 30, 23, 0},        {2024, 1, 2000, 23, 0},
+      {7, int_max, 30, 23, 0},  {7, int_max - 40, 12, 3, 0}, {int_max, 12, 31, 23, 0},
+      {2024, int_min, 1, 0, 0},
   };
-  const std::int32_t intervals[] = {61, 119, 1440, 1441, 10000, 43200, 99999, 600000};
+  const std::int32_t intervals[] = {61, 119, 1440, 1441, 10000, 43200, 99999, 600000, 3000000};
   for (const auto& start : starts) {
     for (const auto interval : intervals) {
       clock_time fast = start;
       advance_clock(fast, interval);
       clock_time slow = start;
-      for (std::int32_t i = 0; i < interval / 60; ++i) advance_clock(slow, 60);
-      if (interval % 60 != 0) advance_clock(slow, interval % 60);
+      for (std::int32_t i = 0; i < interval / 60; ++i)
+        advance_clock(slow, 60);
+      if (interval % 60 != 0)
+        advance_clock(slow, interval % 60);
       EXPECT_EQ(fast, slow) << start << " plus " << interval;
     }
   }
@@ -92,7 +98,8 @@ TEST(ClockBefore, ComparesFieldsInOrder) {
       {"one minute earlier", {2024, 4, 6, 9, 49}, {2024, 4, 6, 9, 50}, true},
       {"negative year", {-1, 1, 1, 0, 0}, {0, 1, 1, 0, 0}, true},
   };
-  for (const auto& c : cases) EXPECT_EQ(clock_before(c.a, c.b), c.before) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(clock_before(c.a, c.b), c.before) << c.name;
 }
 
 TEST(ClockFromTexts, DecimalRuleWithSaturation) {
@@ -101,11 +108,20 @@ TEST(ClockFromTexts, DecimalRuleWithSaturation) {
     std::int32_t value;
   };
   const text_case cases[] = {
-      {"2024", 2024},        {"  07", 7},          {"+5", 5},
-      {"-5", -5},            {"12abc", 12},        {"abc", 0},
-      {"", 0},               {"- 5", 0},           {"\t\n9", 9},
-      {"99999999999", int_max}, {"-99999999999", int_min}, {"2147483648", int_max},
-      {"-2147483648", int_min}, {"000000000000000000000042", 42},
+      {"2024", 2024},
+      {"  07", 7},
+      {"+5", 5},
+      {"-5", -5},
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {"- 5", 0},
+      {"\t\n9", 9},
+      {"99999999999", int_max},
+      {"-99999999999", int_min},
+      {"2147483648", int_max},
+      {"-2147483648", int_min},
+      {"000000000000000000000042", 42},
   };
   for (const auto& c : cases) {
     typed_instant typed{c.text, c.text, c.text, c.text, c.text};

@@ -20,7 +20,8 @@ bool is_long_month(std::int32_t month) {
 }
 
 std::int32_t month_length(std::int32_t month) {
-  if (month == 2) return 28;
+  if (month == 2)
+    return 28;
   return is_long_month(month) ? 31 : 30;
 }
 
@@ -35,10 +36,12 @@ void next_month(clock_time& t) {
 // The single-carry advance, step by step.
 void advance_once(clock_time& t, std::int32_t interval) {
   t.minute = wrap_add(t.minute, interval);
-  if (t.minute < 60) return;
+  if (t.minute < 60)
+    return;
   t.minute -= 60;
   t.hour = wrap_add(t.hour, 1);
-  if (t.hour < 24) return;
+  if (t.hour < 24)
+    return;
   t.hour -= 24;
   t.day = wrap_add(t.day, 1);
   const std::int32_t length = is_long_month(t.month) ? 31 : 30;
@@ -58,7 +61,7 @@ bool is_proper_date(const clock_time& t) {
 
 // Moves a proper date on by whole days. The calendar repeats every 365 days, so whole years
 // only change the year.
-void advance_days(clock_time& t, std::int64_t days) {
+void advance_proper_days(clock_time& t, std::int64_t days) {
   t.year = wrap_add(t.year, days / 365);
   days %= 365;
   while (days > 0) {
@@ -71,6 +74,40 @@ void advance_days(clock_time& t, std::int64_t days) {
     t.day = 1;
     next_month(t);
   }
+}
+
+// From 23 h, moves the date on by up to `days` days (each 24 calls of advance_once(t, 60)) where
+// the outcome is known without taking them one by one, typed dates out of range included.
+// Returns the days taken; 0 where the next day must be taken call by call.
+std::int64_t skip_days_at_23(clock_time& t, std::int64_t days) {
+  if (is_proper_date(t)) {
+    advance_proper_days(t, days);
+    return days;
+  }
+  // The day after which the month rolls over; months out of range roll after 30 days.
+  const std::int32_t last = month_length(t.month);
+  if (t.day < last) {
+    // Below the last day the day rises one a day and nothing else changes.
+    const std::int64_t taken = std::min<std::int64_t>(days, std::int64_t{last} - t.day);
+    t.day = static_cast<std::int32_t>(t.day + taken);
+    return taken;
+  }
+  if (t.day == last && days >= 30) {
+    // On the 30th of a month out of range, every 30 days make the 30th of the next month,
+    // as long as that month is out of range too.
+    std::int64_t months = 0;
+    if (t.month < 1) {
+      months = std::min<std::int64_t>(days / 30, -std::int64_t{t.month});
+      t.month = static_cast<std::int32_t>(t.month + months);
+    } else if (t.month > 12 && t.month < std::numeric_limits<std::int32_t>::max()) {
+      // Above 12 a roll-over takes 12 off the next month and adds a year.
+      months = std::min<std::int64_t>(days / 30, (std::int64_t{t.month} - 13) / 11);
+      t.month = static_cast<std::int32_t>(t.month - 11 * months);
+      t.year = wrap_add(t.year, months);
+    }
+    return 30 * months;
+  }
+  return 0;
 }
 
 // The same as `hours` calls of advance_once(t, 60), skipping ahead where the outcome of a run
@@ -89,10 +126,13 @@ void advance_hours(clock_time& t, std::int64_t hours) {
       // The minute comes back unchanged and the hour rises without carrying.
       calls = std::min<std::int64_t>(hours, 23 - std::int64_t{t.hour});
       t.hour = wrap_add(t.hour, calls);
-    } else if (t.hour == 23 && hours >= 24 && is_proper_date(t)) {
-      // From 23 h on a proper date, every 24 calls make the next day at 23 h again.
-      calls = hours - hours % 24;
-      advance_days(t, calls / 24);
+    } else if (t.hour == 23 && hours >= 24) {
+      // From 23 h, every 24 calls make the next day at 23 h again.
+      calls = 24 * skip_days_at_23(t, hours / 24);
+      if (calls == 0) {
+        calls = 1;
+        advance_once(t, 60);
+      }
     } else {
       advance_once(t, 60);
     }
@@ -118,10 +158,14 @@ clock_time clock_from_texts(const typed_instant& typed) {
 }
 
 bool clock_before(const clock_time& a, const clock_time& b) {
-  if (a.year != b.year) return a.year < b.year;
-  if (a.month != b.month) return a.month < b.month;
-  if (a.day != b.day) return a.day < b.day;
-  if (a.hour != b.hour) return a.hour < b.hour;
+  if (a.year != b.year)
+    return a.year < b.year;
+  if (a.month != b.month)
+    return a.month < b.month;
+  if (a.day != b.day)
+    return a.day < b.day;
+  if (a.hour != b.hour)
+    return a.hour < b.hour;
   return a.minute < b.minute;
 }
 
@@ -131,7 +175,8 @@ void advance_clock(clock_time& t, std::int32_t interval) {
     return;
   }
   advance_hours(t, interval / 60);
-  if (interval % 60 != 0) advance_once(t, interval % 60);
+  if (interval % 60 != 0)
+    advance_once(t, interval % 60);
 }
 
 std::int64_t count_steps(const clock_time& start, const clock_time& end, std::int32_t interval,
@@ -142,7 +187,8 @@ std::int64_t count_steps(const clock_time& start, const clock_time& end, std::in
     ++steps;
     const clock_time before = t;
     advance_clock(t, interval);
-    if (!clock_before(before, t)) break;
+    if (!clock_before(before, t))
+      break;
   }
   return steps;
 }
