@@ -115,25 +115,23 @@ std::int64_t skip_days_at_23(clock_time& t, std::int64_t days) {
 void advance_hours(clock_time& t, std::int64_t hours) {
   constexpr std::int32_t int_max = std::numeric_limits<std::int32_t>::max();
   while (hours > 0) {
-    std::int64_t calls = 1;
+    // With a minute from 0 to 60 below the limit, a call gives the minute back unchanged.
+    const bool minute_kept = t.minute >= 0 && t.minute <= int_max - 60;
+    std::int64_t calls = 0;
     if (t.minute < 0) {
       // Each call only raises the minute by 60 until it is no longer negative.
       calls = std::min<std::int64_t>(hours, (59 - std::int64_t{t.minute}) / 60);
       t.minute = wrap_add(t.minute, 60 * calls);
-    } else if (t.minute > int_max - 60) {
-      advance_once(t, 60);
-    } else if (t.hour < 23) {
-      // The minute comes back unchanged and the hour rises without carrying.
+    } else if (minute_kept && t.hour < 23) {
+      // The hour rises without carrying.
       calls = std::min<std::int64_t>(hours, 23 - std::int64_t{t.hour});
       t.hour = wrap_add(t.hour, calls);
-    } else if (t.hour == 23 && hours >= 24) {
+    } else if (minute_kept && t.hour == 23 && hours >= 24) {
       // From 23 h, every 24 calls make the next day at 23 h again.
       calls = 24 * skip_days_at_23(t, hours / 24);
-      if (calls == 0) {
-        calls = 1;
-        advance_once(t, 60);
-      }
-    } else {
+    }
+    if (calls == 0) {
+      calls = 1;
       advance_once(t, 60);
     }
     hours -= calls;

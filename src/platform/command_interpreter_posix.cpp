@@ -29,15 +29,16 @@ void wait_for(pid_t child) {
 bool start_and_wait(const std::string& program, const std::vector<std::string>& words,
                     bool search_path) {
   std::vector<char*> argv;
-  for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.reserve(words.size() + 1);
+  for (const auto& word : words)
+    argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
   pid_t child = 0;
-  const int error = search_path
-                        ? ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(),
-                                         environ)
-                        : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(),
-                                        environ);
-  if (error != 0) return false;
+  const int error =
+      search_path ? ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
+                  : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (error != 0)
+    return false;
   wait_for(child);
   return true;
 }
@@ -50,18 +51,23 @@ bool is_executable_file(const std::string& path) {
 
 // cmd.exe in the working directory, then along PATH; empty if there is none.
 std::string find_cmd_exe() {
-  if (is_executable_file("cmd.exe")) return "./cmd.exe";
+  if (is_executable_file("cmd.exe"))
+    return "./cmd.exe";
   const char* path = std::getenv("PATH");
-  if (path == nullptr) return {};
+  if (path == nullptr)
+    return {};
   const std::string dirs = path;
   std::size_t start = 0;
   for (;;) {
     const std::size_t colon = dirs.find(':', start);
     std::string dir = dirs.substr(start, colon == std::string::npos ? colon : colon - start);
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/cmd.exe";
-    if (is_executable_file(candidate)) return candidate;
-    if (colon == std::string::npos) return {};
+    if (dir.empty())
+      dir = ".";
+    std::string candidate = dir + "/cmd.exe";
+    if (is_executable_file(candidate))
+      return candidate;
+    if (colon == std::string::npos)
+      return {};
     start = colon + 1;
   }
 }
@@ -73,7 +79,8 @@ bool run_interpreter(const std::string& program, const std::string& command_text
 std::string read_whole_file(const std::string& name) {
   std::string text;
   auto file = os_file::open_for_reading(name);
-  if (!file) return text;
+  if (!file)
+    return text;
   char block[64 * 1024];
   for (long long count; (count = file->read(block, sizeof block)) > 0;) {
     text.append(block, static_cast<std::size_t>(count));
@@ -87,12 +94,15 @@ void run_lines_directly(const std::string& batch_name) {
   std::size_t start = 0;
   for (int number = 1; start < text.size(); ++number) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+    if (end == std::string::npos)
+      end = text.size();
     std::string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
     start = end + 1;
     const std::vector<std::string> words = split_command_words(line);
-    if (words.empty()) continue;
+    if (words.empty())
+      continue;
     if (!start_and_wait(words[0], words, true)) {
       std::fprintf(stderr, "%s: line %d: %s: command not found\n", batch_name.c_str(), number,
                    words[0].c_str());
@@ -105,9 +115,11 @@ void run_lines_directly(const std::string& batch_name) {
 
 void run_command_interpreter(const std::string& command_text) {
   const char* comspec = std::getenv("COMSPEC");
-  if (comspec != nullptr && *comspec != '\0' && run_interpreter(comspec, command_text)) return;
+  if (comspec != nullptr && *comspec != '\0' && run_interpreter(comspec, command_text))
+    return;
   const std::string cmd_exe = find_cmd_exe();
-  if (!cmd_exe.empty() && run_interpreter(cmd_exe, command_text)) return;
+  if (!cmd_exe.empty() && run_interpreter(cmd_exe, command_text))
+    return;
   run_lines_directly(command_text);
 }
 
