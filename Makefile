@@ -19,6 +19,14 @@ test: build
 run: build
 	$(BUILD)/rainprep
 
+# A sample event written into $(BUILD)/demo and run through rainprep, answers typed at the
+# prompts; builds only what the demonstration needs.
+.PHONY: demo
+demo: $(BUILD)/CMakeCache.txt
+	MAKEFLAGS=--no-print-directory \
+	  cmake --build $(BUILD) -j$(JOBS) --target rainprep make_event type_answers
+	scripts/demo.sh $(BUILD)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
