@@ -27,6 +27,12 @@ demo: $(BUILD)/CMakeCache.txt
 	  cmake --build $(BUILD) -j$(JOBS) --target rainprep make_event type_answers
 	scripts/demo.sh $(BUILD)
 
+# The whole-run benchmark against cp, then the rewrite kernel's in memory. Takes a few
+# minutes and about 1.5 GB of disk in $(BUILD)/bench-work; not part of `make test`.
+.PHONY: bench
+bench: build
+	bench/run_bench.sh $(BUILD)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

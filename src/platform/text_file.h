@@ -13,6 +13,12 @@ namespace rainprep {
 
 class text_writer;
 
+// Gives a reader's or writer's block back for the next one to use.
+struct text_block_release {
+  void operator()(char* block) const;
+};
+using text_block = std::unique_ptr<char[], text_block_release>;
+
 class text_reader {
  public:
   explicit text_reader(byte_source& source);
@@ -33,7 +39,7 @@ class text_reader {
   bool fill();
 
   byte_source& source_;
-  std::unique_ptr<char[]> buffer_;
+  text_block buffer_;
   std::size_t begin_ = 0;     // first byte not yet consumed
   std::size_t end_ = 0;       // one past the last byte taken in
   bool source_done_ = false;  // end of file, a read error or a Ctrl-Z has been met
@@ -58,7 +64,7 @@ class text_writer {
   void put(const char* data, std::size_t size);
 
   byte_sink& sink_;
-  std::unique_ptr<char[]> buffer_;
+  text_block buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
 };
