@@ -16,9 +16,11 @@ bool usable_name(const std::string& name) {
 }  // namespace
 
 std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
-  if (!usable_name(name)) return nullptr;
+  if (!usable_name(name))
+    return nullptr;
   const int fd = _open(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-  if (fd < 0) return nullptr;
+  if (fd < 0)
+    return nullptr;
   struct _stat64 info {};
   if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFDIR) != 0) {
     _close(fd);
@@ -28,27 +30,34 @@ std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
 }
 
 std::unique_ptr<os_file> os_file::open_for_writing(const std::string& name) {
-  if (!usable_name(name)) return nullptr;
+  if (!usable_name(name))
+    return nullptr;
   const int fd = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
                        _S_IREAD | _S_IWRITE);
-  if (fd < 0) return nullptr;
+  if (fd < 0)
+    return nullptr;
   return std::unique_ptr<os_file>(new os_file(fd));
 }
 
-os_file::~os_file() { close(); }
+os_file::~os_file() {
+  close();
+}
 
 long long os_file::read(char* buffer, std::size_t capacity) {
-  if (descriptor_ < 0) return -1;
+  if (descriptor_ < 0)
+    return -1;
   const unsigned count = capacity > INT_MAX ? INT_MAX : static_cast<unsigned>(capacity);
   return _read(descriptor_, buffer, count);
 }
 
 bool os_file::write(const char* data, std::size_t size) {
-  if (descriptor_ < 0) return false;
+  if (descriptor_ < 0)
+    return false;
   while (size > 0) {
     const unsigned chunk = size > INT_MAX ? INT_MAX : static_cast<unsigned>(size);
     const int count = _write(descriptor_, data, chunk);
-    if (count <= 0) return false;
+    if (count <= 0)
+      return false;
     data += count;
     size -= static_cast<std::size_t>(count);
   }
@@ -56,7 +65,8 @@ bool os_file::write(const char* data, std::size_t size) {
 }
 
 bool os_file::close() {
-  if (descriptor_ < 0) return true;
+  if (descriptor_ < 0)
+    return true;
   const int fd = descriptor_;
   descriptor_ = -1;
   return _close(fd) == 0;
