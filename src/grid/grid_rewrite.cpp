@@ -23,7 +23,8 @@ void write_grid_header(text_writer& destination, const dialogue_answers& answers
 void copy_grid_data(text_reader& source, text_writer& destination) {
   char copy_chunk[max_read + 1];
   for (int reads = 0; reads < header_reads; ++reads) {
-    if (source.read_piece(copy_chunk, max_read) == 0) return;
+    if (source.read_piece(copy_chunk, max_read) == 0)
+      return;
   }
   copy_rest(source, destination);
 }
@@ -41,6 +42,11 @@ bool rewrite_grid(const std::string& source_name, const std::string& destination
     close_step_grids(grids, output);
     return false;
   }
+  // The destination is about as large as the source: the headers differ by a few bytes, and
+  // an LF source gains a CR per line. Room for a page less than the source, in whole pages,
+  // is nearly always filled, so that none has to be given back at the close.
+  const long long page = 4096;
+  grids.destination_file->reserve(grids.source_file->size() / page * page - page);
   grids.source = std::make_unique<text_reader>(*grids.source_file);
   grids.destination = std::make_unique<text_writer>(*grids.destination_file);
   write_grid_header(*grids.destination, answers);

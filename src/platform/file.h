@@ -39,9 +39,19 @@ class os_file final : public byte_source, public byte_sink {
   // False if the system reports a failure. Reading or writing after it fails.
   bool close();
 
+  // The file's size in bytes; -1 if the system cannot tell.
+  long long size() const;
+  // For a file just opened for writing: sets aside room on disk for it to grow to `size`
+  // bytes, so that writing it is quicker. The file's size does not change, and room still
+  // unused at the close is given back. Only a hint: where the system has no such thing, or
+  // refuses, nothing happens.
+  void reserve(long long size);
+
  private:
   explicit os_file(int descriptor) : descriptor_(descriptor) {}
   int descriptor_;
+  long long written_ = 0;   // bytes written since opening
+  long long reserved_ = 0;  // room set aside by reserve
 };
 
 }  // namespace rainprep

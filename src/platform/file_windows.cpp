@@ -64,6 +64,15 @@ bool os_file::write(const char* data, std::size_t size) {
   return true;
 }
 
+long long os_file::size() const {
+  struct _stat64 info {};
+  if (descriptor_ < 0 || _fstat64(descriptor_, &info) != 0) return -1;
+  return static_cast<long long>(info.st_size);
+}
+
+// Setting room aside is only a hint, and this build has no use for it.
+void os_file::reserve(long long) {}
+
 bool os_file::close() {
   if (descriptor_ < 0)
     return true;

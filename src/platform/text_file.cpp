@@ -1,16 +1,20 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace rainprep {
 namespace {
 
-// Large enough that a system call moves plenty of data, small enough to stay in the
-// processor's cache between the read that fills it and the write that empties it.
+// The unit of writing: large enough that a system call moves plenty of data, small enough to
+// stay in the processor's cache between the read that fills a block and the write that
+// empties it. Writes end at file offsets that are multiples of it, where the system's file
+// cache keeps its pages in large pieces; a grid written in blocks that straddle them copies
+// measurably slower.
 constexpr std::size_t block_size = 256 * 1024;
-// A span this large goes to the file directly: copying it into the buffer first would only
-// cost time.
-constexpr std::size_t direct_write_size = block_size / 4;
+// A reader takes in from half a block to one and a half at a time, so that the copy's blocks
+// can end where the destination's do.
+constexpr std::size_t reader_room = block_size + block_size / 2;
 constexpr char ctrl_z = 26;
 
 // Fresh memory costs a page fault per page when first touched, which for blocks this large
@@ -23,10 +27,12 @@ struct kept_blocks {
 };
 thread_local kept_blocks kept;
 
+// Every block is as large as a reader needs, so that any block serves either.
 text_block take_block() {
-  if (kept.count > 0)
+  if (kept.count > 0) {
     return text_block(kept.blocks[--kept.count].release());
-  return text_block(new char[block_size]);
+  }
+  return text_block(new char[reader_room]);
 }
 
 }  // namespace
@@ -41,15 +47,16 @@ void text_block_release::operator()(char* block) const {
 
 text_reader::text_reader(byte_source& source) : source_(source), buffer_(take_block()) {}
 
-bool text_reader::fill() {
-  if (source_done_)
+bool text_reader::fill(std::size_t want) {
+  if (source_done_) {
     return false;
+  }
   if (begin_ > 0) {
     std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  const long long count = source_.read(buffer_.get() + end_, block_size - end_);
+  const long long count = source_.read(buffer_.get() + end_, std::min(want, reader_room - end_));
   if (count <= 0) {
     source_done_ = true;
     failed_ = count < 0;
@@ -69,14 +76,16 @@ bool text_reader::fill() {
 std::size_t text_reader::read_piece(char* out, std::size_t max) {
   std::size_t count = 0;
   while (count < max) {
-    if (begin_ == end_ && !fill())
+    if (begin_ == end_ && !fill(reader_room)) {
       break;
+    }
     const char c = buffer_[begin_];
     if (c == '\r') {
       // Whether this CR is half of a line break depends on the next byte, which may not have
       // been taken in yet.
-      if (begin_ + 1 == end_)
-        fill();
+      if (begin_ + 1 == end_) {
+        fill(reader_room);
+      }
       if (begin_ + 1 < end_ && buffer_[begin_ + 1] == '\n') {
         out[count++] = '\n';
         begin_ += 2;
@@ -85,8 +94,9 @@ std::size_t text_reader::read_piece(char* out, std::size_t max) {
     }
     out[count++] = c;
     ++begin_;
-    if (c == '\n')
+    if (c == '\n') {
       break;
+    }
   }
   return count;
 }
@@ -95,7 +105,17 @@ void copy_rest(text_reader& reader, text_writer& writer) {
   // Read as text and written as text, CR LF stays CR LF, a lone CR stays, and only an LF
   // without a CR before it changes: it gains one. So blocks pass whole, broken only there.
   bool cr_before_block = false;
-  while (reader.begin_ < reader.end_ || reader.fill()) {
+  for (;;) {
+    if (reader.begin_ == reader.end_) {
+      // Take in as much as brings the destination to the end of one of its blocks if the
+      // bytes pass unchanged, so that they can go to the file without being copied again.
+      const std::size_t at = (writer.position_ + writer.used_) % block_size;
+      const std::size_t want =
+          block_size - at < block_size / 2 ? 2 * block_size - at : block_size - at;
+      if (!reader.fill(want)) {
+        break;
+      }
+    }
     const char* const block = reader.buffer_.get() + reader.begin_;
     const char* const block_end = reader.buffer_.get() + reader.end_;
     const char* span = block;
@@ -134,22 +154,37 @@ void text_writer::write_bytes(const char* data, std::size_t size) {
 }
 
 void text_writer::put(const char* data, std::size_t size) {
-  if (failed_ || size == 0)
-    return;
-  if (size >= direct_write_size) {
-    if (flush())
-      failed_ = !sink_.write(data, size);
-    return;
+  while (size > 0 && !failed_) {
+    const std::size_t at = position_ + used_;
+    const std::size_t to_boundary = block_size - at % block_size;
+    if (used_ == 0 && to_boundary == block_size && size >= block_size) {
+      // Whole blocks from a block's start need no buffer.
+      const std::size_t whole = size - size % block_size;
+      send(data, whole);
+      data += whole;
+      size -= whole;
+      continue;
+    }
+    const std::size_t count = std::min({size, to_boundary, block_size - used_});
+    std::memcpy(buffer_.get() + used_, data, count);
+    used_ += count;
+    data += count;
+    size -= count;
+    if (count == to_boundary || used_ == block_size) {
+      flush();
+    }
   }
-  if (used_ + size > block_size && !flush())
-    return;
-  std::memcpy(buffer_.get() + used_, data, size);
-  used_ += size;
+}
+
+void text_writer::send(const char* data, std::size_t size) {
+  failed_ = !sink_.write(data, size);
+  position_ += size;
 }
 
 bool text_writer::flush() {
-  if (!failed_ && used_ > 0)
-    failed_ = !sink_.write(buffer_.get(), used_);
+  if (!failed_ && used_ > 0) {
+    send(buffer_.get(), used_);
+  }
   used_ = 0;
   return !failed_;
 }

@@ -35,8 +35,9 @@ class text_reader {
   friend void copy_rest(text_reader& reader, text_writer& writer);
 
  private:
-  // Takes in more bytes after those not yet consumed; false when nothing more came.
-  bool fill();
+  // Takes in up to `want` more bytes after those not yet consumed (fewer if the buffer has
+  // less room); false when nothing more came.
+  bool fill(std::size_t want);
 
   byte_source& source_;
   text_block buffer_;
@@ -60,11 +61,17 @@ class text_writer {
   // remembered, and nothing more is written after it.
   bool flush();
 
+  friend void copy_rest(text_reader& reader, text_writer& writer);
+
  private:
+  // Buffers the bytes and writes the buffer out whenever the file reaches the end of one of
+  // its blocks; whole blocks that start there are written directly.
   void put(const char* data, std::size_t size);
+  void send(const char* data, std::size_t size);
 
   byte_sink& sink_;
   text_block buffer_;
+  std::size_t position_ = 0;  // bytes handed to the sink so far
   std::size_t used_ = 0;
   bool failed_ = false;
 };
