@@ -2,15 +2,18 @@
 # Whole-run benchmark of rainprep against cp. Writes two synthetic events of full-size grids
 # (one with CR LF line breaks, one with LF), runs the real program over each with the answers
 # typed after each prompt, and times it against cp copying the same files into another
-# folder in one process, the two alternating over several rounds. Prints the median ratio for
-# each event, the peak memory of the program (also over a grid whose only data row is about
-# 200 MB), and, when it was built, the in-memory kernel benchmark.
+# folder in one process, the two alternating over several rounds. Each event is timed twice:
+# with the batch's lines started by rainprep itself (no COMSPEC, no cmd.exe, no asc2dssGrid
+# here, so each start fails), and with the batch handed to a do-nothing COMSPEC. Prints the
+# median ratio of each, what a run over no grids costs, the peak memory of the program (also
+# over a grid whose only data row is about 200 MB), and, when it was built, the in-memory
+# kernel benchmark.
 #
 #   bench/run_bench.sh BUILD_DIR [--rounds N] [--steps N] [--work DIR] [--type-answers PATH]
 #                      [--keep] [--reuse] [--no-kernel]
 #
 #   BUILD_DIR            build tree holding rainprep, make_event and type_answers
-#   --rounds N           timed rounds per event (default 7; the medians need at least 5)
+#   --rounds N           timed rounds per event (default 9; at least 5)
 #   --steps N            grids per event (default 36)
 #   --work DIR           where the events are written (default BUILD_DIR/bench-work, about
 #                        1.5 GB while it runs); removed at the end unless --keep
@@ -24,14 +27,14 @@
 set -euo pipefail
 
 usage() {
-  sed -n '9,19p' "$0" >&2
+  sed -n '12,22p' "$0" >&2
   exit 2
 }
 
 [ $# -ge 1 ] || usage
 build=$(cd "$1" && pwd)
 shift
-rounds=7
+rounds=9
 steps=36
 work="$build/bench-work"
 typer="$build/type_answers"
@@ -51,6 +54,11 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+if [ "$rounds" -lt 5 ]; then
+  echo "run_bench: at least 5 rounds are needed for a median worth reporting" >&2
+  exit 2
+fi
+
 rainprep="$build/rainprep"
 make_event="$build/make_event"
 for tool in "$rainprep" "$make_event" "$typer"; do
@@ -59,6 +67,8 @@ for tool in "$rainprep" "$make_event" "$typer"; do
     exit 1
   fi
 done
+unset COMSPEC
+interpreter=""
 time_tool=/usr/bin/time
 [ -x "$time_tool" ] || time_tool=""
 
@@ -89,11 +99,17 @@ median() {
                                        else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
+# Runs rainprep in EVENT_DIR with the answers typed after its prompts; COMSPEC is set to
+# $interpreter when that is not empty, and unset otherwise.
 run_program() {  # EVENT_DIR ANSWERS [wrapper words...]
   local dir=$1 answers=$2 here=$PWD status=0
   shift 2
   cd "$dir"
-  "$typer" "$answers" --quiet --timeout 600 -- "$@" "$rainprep" || status=$?
+  if [ -n "$interpreter" ]; then
+    COMSPEC=$interpreter "$typer" "$answers" --quiet --timeout 600 -- "$@" "$rainprep" || status=$?
+  else
+    "$typer" "$answers" --quiet --timeout 600 -- "$@" "$rainprep" || status=$?
+  fi
   cd "$here"
   return $status
 }
@@ -145,8 +161,16 @@ mkdir -p "$work/cp-dest"
 echo "  CR LF event: $(du -sb "$work/crlf" | cut -f1) bytes; LF event: $(du -sb "$work/lf" | cut -f1) bytes;" \
   "long-row grid: $(du -sb "$work/long" | cut -f1) bytes"
 
+# Each event is timed twice. First as the program runs here by itself: with no COMSPEC and no
+# cmd.exe, rainprep starts each batch line itself, and with no asc2dssGrid installed each of
+# those starts fails. Then with COMSPEC naming a do-nothing program, so that the batch costs
+# one start, as it would on Windows before the import tool's own work.
+do_nothing=$(type -P true)
 summary=()
-for kind in crlf lf; do
+for series in crlf lf crlf:interpreter lf:interpreter; do
+  kind=${series%%:*}
+  interpreter=""
+  [ "$series" = "$kind" ] || interpreter=$do_nothing
   dir="$work/$kind"
   answers="$work/$kind.answers"
   ratios=() runs=() copies=()
@@ -160,14 +184,34 @@ for kind in crlf lf; do
       clear_outputs "$dir"; elapsed_ms run run_program "$dir" "$answers"
     fi
     ratio=$(awk -v r="$run" -v c="$copy" 'BEGIN { printf "%.3f", r / c }')
-    printf '  %-5s round %d: rainprep %8.1f ms   cp %8.1f ms   ratio %s\n' "$kind" "$round" \
+    printf '  %-16s round %d: rainprep %8.1f ms   cp %8.1f ms   ratio %s\n' "$series" "$round" \
       "$run" "$copy" "$ratio"
     ratios+=("$ratio") runs+=("$run") copies+=("$copy")
   done
-  summary+=("$(printf '%-6s median ratio %s (median rainprep %.1f ms, median cp %.1f ms, %d rounds)' \
-    "$kind:" "$(printf '%s\n' "${ratios[@]}" | median)" "$(printf '%s\n' "${runs[@]}" | median)" \
+  if [ -z "$interpreter" ]; then
+    label="$kind, batch lines started by rainprep:"
+  else
+    label="$kind, batch given to COMSPEC=$interpreter:"
+  fi
+  summary+=("$(printf '%s\n    median ratio %s (median rainprep %.1f ms, median cp %.1f ms, %d rounds)' \
+    "$label" "$(printf '%s\n' "${ratios[@]}" | median)" "$(printf '%s\n' "${runs[@]}" | median)" \
     "$(printf '%s\n' "${copies[@]}" | median)" "$rounds")")
 done
+interpreter=""
+
+# What a run costs besides the grids: starting the two programs, the dialogue, an empty
+# batch. The same answers with the end at the start give a run of no steps.
+mkdir -p "$work/none"
+{ sed -n '1,8p' "$work/crlf.answers"; sed -n '4,8p' "$work/crlf.answers"
+  sed -n '14,15p' "$work/crlf.answers"; } >"$work/none.answers"
+nothing=()
+for ((round = 1; round <= rounds; ++round)); do
+  rm -f "$work/none/bat.bat"
+  elapsed_ms took run_program "$work/none" "$work/none.answers"
+  nothing+=("$took")
+done
+summary+=("$(printf 'a run over no grids (start-up, dialogue, empty batch): median %.1f ms' \
+  "$(printf '%s\n' "${nothing[@]}" | median)")")
 
 # One more run of each event, untimed, measures the peak memory and checks the bytes.
 for kind in crlf lf long; do

@@ -111,9 +111,14 @@ std::string first_difference(const std::string& got, const std::string& want) {
 TEST(RewriteDifferential, StreamingCopyMatchesReferenceAtEveryBlockBoundary) {
   random_text random(20240406);
   for (int n = 0; n < 400; ++n) {
-    const std::size_t size = random.one_in(10) ? random.between(0, 40) : random.between(0, 24000);
+    // Mostly short sources; some tiny, and some long enough that the destination crosses
+    // the ends of the writer's blocks while the source comes in small pieces.
+    const std::size_t size = random.one_in(10)   ? random.between(0, 40)
+                             : random.one_in(15) ? random.between(300000, 700000)
+                                                 : random.between(0, 24000);
     const std::string source = random.source(size);
-    const std::size_t block = random.one_in(3) ? random.between(1, 4) : random.between(1, 5000);
+    const std::size_t block =
+        random.one_in(3) && size < 100000 ? random.between(1, 4) : random.between(1, 5000);
     memory_source reader_source(source, block);
     text_reader reader(reader_source);
     memory_sink sink;
@@ -166,6 +171,12 @@ TEST_F(RewriteDifferentialFiles, FileRewriteMatchesReference) {
       while (plain.size() < size)
         plain += std::string(random.between(3000, 9000), '7') + "\r\n";
       source = random.source(4000, false) + plain + random.source(2000);
+    } else if (n % 4 == 2) {
+      // Short LF rows: thousands of line breaks to add in every block the copy reads.
+      std::string rows;
+      while (rows.size() < size)
+        rows += std::string(random.between(0, 6), '3') + "\n";
+      source = random.source(4000, false) + rows;
     }
     const std::string want = expected_for(source);
     const std::string got = rewrite_file(source);

@@ -15,11 +15,27 @@ class byte_source {
   virtual long long read(char* buffer, std::size_t capacity) = 0;
 };
 
+// A run of bytes somewhere in memory, one of several written together.
+struct byte_span {
+  const char* data;
+  std::size_t size;
+};
+
 class byte_sink {
  public:
   virtual ~byte_sink() = default;
   // Writes all `size` bytes; false if any could not be written.
   virtual bool write(const char* data, std::size_t size) = 0;
+  // Writes the spans' bytes one after another, as writing each in turn would; false if any
+  // could not be written. A file takes them in one system call where it can.
+  virtual bool write_spans(const byte_span* spans, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!write(spans[i].data, spans[i].size)) {
+        return false;
+      }
+    }
+    return true;
+  }
 };
 
 class os_file final : public byte_source, public byte_sink {
@@ -36,6 +52,7 @@ class os_file final : public byte_source, public byte_sink {
 
   long long read(char* buffer, std::size_t capacity) override;
   bool write(const char* data, std::size_t size) override;
+  bool write_spans(const byte_span* spans, std::size_t count) override;
   // False if the system reports a failure. Reading or writing after it fails.
   bool close();
 

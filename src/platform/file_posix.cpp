@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 #include "platform/file.h"
 
@@ -73,6 +75,48 @@ bool os_file::write(const char* data, std::size_t size) {
     written_ += count;
   }
   return true;
+}
+
+bool os_file::write_spans(const byte_span* spans, std::size_t count) {
+  if (descriptor_ < 0)
+    return false;
+  // The system takes a limited number of spans a call, and may write fewer bytes than asked,
+  // ending anywhere inside a span.
+  constexpr std::size_t most_spans = IOV_MAX < 256 ? IOV_MAX : 256;
+  std::size_t next = 0;     // first span not wholly written
+  std::size_t skipped = 0;  // bytes of that span already written
+  for (;;) {
+    while (next < count && spans[next].size == skipped) {
+      ++next;
+      skipped = 0;
+    }
+    if (next == count)
+      return true;
+    iovec pieces[most_spans];
+    std::size_t n = 0;
+    for (std::size_t i = next; i < count && n < most_spans; ++i, ++n) {
+      const std::size_t offset = i == next ? skipped : 0;
+      pieces[n].iov_base = const_cast<char*>(spans[i].data + offset);
+      pieces[n].iov_len = spans[i].size - offset;
+    }
+    const ssize_t written = ::writev(descriptor_, pieces, static_cast<int>(n));
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    written_ += written;
+    for (std::size_t left = static_cast<std::size_t>(written); left > 0;) {
+      const std::size_t rest = spans[next].size - skipped;
+      if (left < rest) {
+        skipped += left;
+        left = 0;
+      } else {
+        left -= rest;
+        ++next;
+        skipped = 0;
+      }
+    }
+  }
 }
 
 long long os_file::size() const {

@@ -64,6 +64,14 @@ bool os_file::write(const char* data, std::size_t size) {
   return true;
 }
 
+// One write a span: the C library here has no call that takes several.
+bool os_file::write_spans(const byte_span* spans, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!write(spans[i].data, spans[i].size)) return false;
+  }
+  return true;
+}
+
 long long os_file::size() const {
   struct _stat64 info {};
   if (descriptor_ < 0 || _fstat64(descriptor_, &info) != 0) return -1;

@@ -16,6 +16,9 @@ constexpr std::size_t block_size = 256 * 1024;
 // can end where the destination's do.
 constexpr std::size_t reader_room = block_size + block_size / 2;
 constexpr char ctrl_z = 26;
+// The pieces of a block handed to the writer at once: enough for the rows of a real grid,
+// whose LF line breaks each split a block.
+constexpr std::size_t most_spans = 128;
 
 // Fresh memory costs a page fault per page when first touched, which for blocks this large
 // and a reader and writer per grid adds up over an event; so the blocks of finished readers
@@ -103,7 +106,11 @@ std::size_t text_reader::read_piece(char* out, std::size_t max) {
 
 void copy_rest(text_reader& reader, text_writer& writer) {
   // Read as text and written as text, CR LF stays CR LF, a lone CR stays, and only an LF
-  // without a CR before it changes: it gains one. So blocks pass whole, broken only there.
+  // without a CR before it changes: it gains one. So blocks pass whole, broken only there,
+  // and the pieces go to the file together rather than copied into the writer's buffer.
+  static const char line_break[] = "\r\n";
+  byte_span spans[most_spans];
+  std::size_t count = 0;
   bool cr_before_block = false;
   for (;;) {
     if (reader.begin_ == reader.end_) {
@@ -124,13 +131,20 @@ void copy_rest(text_reader& reader, text_writer& writer) {
       const char* lf = static_cast<const char*>(found);
       const bool after_cr = lf > block ? lf[-1] == '\r' : cr_before_block;
       if (!after_cr) {
-        writer.write_bytes(span, static_cast<std::size_t>(lf - span));
-        writer.write_bytes("\r\n", 2);
+        if (count + 3 > most_spans) {
+          writer.put_spans(spans, count);
+          count = 0;
+        }
+        spans[count++] = {span, static_cast<std::size_t>(lf - span)};
+        spans[count++] = {line_break, 2};
         span = lf + 1;
       }
       p = lf + 1;
     }
-    writer.write_bytes(span, static_cast<std::size_t>(block_end - span));
+    spans[count++] = {span, static_cast<std::size_t>(block_end - span)};
+    // The spans point into the reader's buffer, so they go before it is filled again.
+    writer.put_spans(spans, count);
+    count = 0;
     cr_before_block = block_end[-1] == '\r';
     reader.begin_ = reader.end_;
   }
@@ -173,6 +187,44 @@ void text_writer::put(const char* data, std::size_t size) {
     if (count == to_boundary || used_ == block_size) {
       flush();
     }
+  }
+}
+
+void text_writer::put_spans(const byte_span* spans, std::size_t count) {
+  if (failed_) {
+    return;
+  }
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    total += spans[i].size;
+  }
+  const std::size_t at = position_ + used_;
+  const std::size_t cut = (at + total) / block_size * block_size;  // the last block end reached
+  std::size_t i = 0;
+  std::size_t taken = 0;  // bytes of spans[i] already handed over
+  if (cut > at) {
+    // What is buffered and the spans up to the block end go out in one call.
+    byte_span out[most_spans + 1];
+    std::size_t n = 0;
+    if (used_ > 0) {
+      out[n++] = {buffer_.get(), used_};
+    }
+    for (std::size_t need = cut - at; need > 0; ++i) {
+      taken = std::min(need, spans[i].size);
+      out[n++] = {spans[i].data, taken};
+      need -= taken;
+      if (taken < spans[i].size) {
+        break;
+      }
+      taken = 0;
+    }
+    failed_ = !sink_.write_spans(out, n);
+    position_ = cut;
+    used_ = 0;
+  }
+  // The rest waits in the buffer for the next block end.
+  for (; i < count; ++i, taken = 0) {
+    put(spans[i].data + taken, spans[i].size - taken);
   }
 }
 

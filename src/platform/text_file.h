@@ -67,6 +67,9 @@ class text_writer {
   // Buffers the bytes and writes the buffer out whenever the file reaches the end of one of
   // its blocks; whole blocks that start there are written directly.
   void put(const char* data, std::size_t size);
+  // The same for several spans in turn (at most 128), written together with the buffer when
+  // they reach the end of a block.
+  void put_spans(const byte_span* spans, std::size_t count);
   void send(const char* data, std::size_t size);
 
   byte_sink& sink_;
