@@ -64,12 +64,13 @@ bool os_file::write(const char* data, std::size_t size) {
   return true;
 }
 
-// One write a span: the C library here has no call that takes several.
+// The C library here has no gathered write, and a call per span would make one for every
+// CR LF of an LF grid, so several spans are joined first and written in one piece.
 bool os_file::write_spans(const byte_span* spans, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!write(spans[i].data, spans[i].size)) return false;
-  }
-  return true;
+  if (count == 1) return write(spans[0].data, spans[0].size);
+  std::string joined;
+  for (std::size_t i = 0; i < count; ++i) joined.append(spans[i].data, spans[i].size);
+  return write(joined.data(), joined.size());
 }
 
 long long os_file::size() const {
