@@ -19,6 +19,9 @@ TEST(SplitCommandWords, Table) {
       {"doubled percent", "x \"50%%\" 7%", {"x", "50%", "7%"}},
       {"empty quotes", "x \"\"", {"x", ""}},
       {"unclosed quote runs to the end", "x \"a b", {"x", "a b"}},
+      {"backslashes before a closing quote halve", "x \"a b\\\\\" c", {"x", "a b\\", "c"}},
+      {"odd backslash makes the quote plain", "x a\\\"b", {"x", "a\"b"}},
+      {"other backslashes are plain", "x a\\\\b\\", {"x", "a\\\\b\\"}},
       {"nothing", "   ", {}},
   };
   for (const auto& c : cases)

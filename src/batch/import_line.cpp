@@ -16,7 +16,9 @@ bool needs_quotes(const std::string& value) {
   return value.find_first_of(" \t&|<>^%()") != std::string::npos;
 }
 
-// Inside double quotes the interpreter still expands %; doubling it leaves one.
+// Inside double quotes the interpreter still expands %; doubling it leaves one. A program
+// reads the backslashes right before a double quote as escapes, two for one, so those that
+// end the value are doubled to reach it as they are, and the closing quote stays a quote.
 std::string quoted(const std::string& value) {
   std::string text = "\"";
   for (const char c : value) {
@@ -24,6 +26,8 @@ std::string quoted(const std::string& value) {
     if (c == '%')
       text += '%';
   }
+  const std::size_t last_other = value.find_last_not_of('\\');
+  text.append(value.size() - (last_other == std::string::npos ? 0 : last_other + 1), '\\');
   return text + "\"";
 }
 
