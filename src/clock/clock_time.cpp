@@ -33,16 +33,9 @@ void next_month(clock_time& t) {
   }
 }
 
-// The single-carry advance, step by step.
-void advance_once(clock_time& t, std::int32_t interval) {
-  t.minute = wrap_add(t.minute, interval);
-  if (t.minute < 60)
-    return;
-  t.minute -= 60;
-  t.hour = wrap_add(t.hour, 1);
-  if (t.hour < 24)
-    return;
-  t.hour -= 24;
+// The day roll-over of a call in which the hour carried: the day carries into the month at
+// most once, and February's days above 28 once more.
+void roll_day(clock_time& t) {
   t.day = wrap_add(t.day, 1);
   const std::int32_t length = is_long_month(t.month) ? 31 : 30;
   if (t.day > length) {
@@ -53,6 +46,19 @@ void advance_once(clock_time& t, std::int32_t interval) {
     t.day -= 28;
     next_month(t);
   }
+}
+
+// The single-carry advance, step by step.
+void advance_once(clock_time& t, std::int32_t interval) {
+  t.minute = wrap_add(t.minute, interval);
+  if (t.minute < 60)
+    return;
+  t.minute -= 60;
+  t.hour = wrap_add(t.hour, 1);
+  if (t.hour < 24)
+    return;
+  t.hour -= 24;
+  roll_day(t);
 }
 
 bool is_proper_date(const clock_time& t) {
@@ -110,6 +116,56 @@ std::int64_t skip_days_at_23(clock_time& t, std::int64_t days) {
   return 0;
 }
 
+// Up to `days` roll-overs of a day typed far above every month's length, which carries into
+// the month on each of them: below month 1 each takes 29 off the day and adds a month; above
+// 12, 29 off the day and 11 off the month, and adds a year; from January the eleven of a year
+// (February carried over with January) take 354 off the day and add a year. Returns the
+// roll-overs taken; 0 where they must be taken one by one.
+std::int64_t skip_carrying_days(clock_time& t, std::int64_t days) {
+  constexpr std::int32_t int_max = std::numeric_limits<std::int32_t>::max();
+  // Far enough above 31 that every roll-over of the run still carries.
+  constexpr std::int64_t margin = 400;
+  const std::int64_t day = t.day;
+  if (day <= margin || day == int_max)
+    return 0;
+  if (t.month > 12 && t.month < int_max) {
+    // Stopping while the month is still above 12, so that February's carry never comes in.
+    const std::int64_t taken =
+        std::min({days, (std::int64_t{t.month} - 13) / 11, (day - margin) / 29});
+    t.day = static_cast<std::int32_t>(day - 29 * taken);
+    t.month = static_cast<std::int32_t>(t.month - 11 * taken);
+    t.year = wrap_add(t.year, taken);
+    return taken;
+  }
+  if (t.month < 1) {
+    const std::int64_t taken = std::min({days, 1 - std::int64_t{t.month}, (day - margin) / 29});
+    t.day = static_cast<std::int32_t>(day - 29 * taken);
+    t.month = static_cast<std::int32_t>(t.month + taken);
+    return taken;
+  }
+  if (t.month == 1) {
+    const std::int64_t years = std::min(days / 11, (day - margin) / 354);
+    t.day = static_cast<std::int32_t>(day - 354 * years);
+    t.year = wrap_add(t.year, years);
+    return 11 * years;
+  }
+  return 0;
+}
+
+// `days` day roll-overs, skipping ahead where the outcome of a run of them is known.
+void roll_days(clock_time& t, std::int64_t days) {
+  while (days > 0) {
+    std::int64_t taken = skip_days_at_23(t, days);
+    if (taken == 0)
+      taken = skip_carrying_days(t, days);
+    if (taken == 0) {
+      roll_day(t);
+      taken = 1;
+    }
+    days -= taken;
+  }
+}
+
 // The same as `hours` calls of advance_once(t, 60), skipping ahead where the outcome of a run
 // of calls is known, so that an interval of years costs no more than one of minutes.
 void advance_hours(clock_time& t, std::int64_t hours) {
@@ -126,9 +182,16 @@ void advance_hours(clock_time& t, std::int64_t hours) {
       // The hour rises without carrying.
       calls = std::min<std::int64_t>(hours, 23 - std::int64_t{t.hour});
       t.hour = wrap_add(t.hour, calls);
+    } else if (minute_kept && t.hour > 23 && t.hour < int_max) {
+      // A typed hour above 23 loses 23 a call, the date rolling over each time, for as long
+      // as it stays above 23.
+      calls = std::min<std::int64_t>(hours, (std::int64_t{t.hour} - 24) / 23 + 1);
+      t.hour = static_cast<std::int32_t>(t.hour - 23 * calls);
+      roll_days(t, calls);
     } else if (minute_kept && t.hour == 23 && hours >= 24) {
       // From 23 h, every 24 calls make the next day at 23 h again.
-      calls = 24 * skip_days_at_23(t, hours / 24);
+      calls = 24 * (hours / 24);
+      roll_days(t, hours / 24);
     }
     if (calls == 0) {
       calls = 1;
