@@ -49,6 +49,42 @@ demo: $(BUILD)/CMakeCache.txt
 bench: build
 	bench/run_bench.sh $(BUILD)
 
+# The whole test suite built with the address and undefined-behaviour sanitizers, in
+# $(SANITIZE_BUILD): a finding aborts the program or test it happens in, so its test fails.
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+.PHONY: test-sanitize
+test-sanitize:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAINPREP_BENCH=OFF \
+	  "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS, starting from its seeds in fuzz/corpus/; the inputs
+# it adds, its log and any finding go to $(FUZZ_BUILD). Needs clang.
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_CXX ?= clang++
+FUZZ_TARGETS := fuzz_clock fuzz_console_input fuzz_grid_rewrite fuzz_import_line
+.PHONY: fuzz
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAINPREP_FUZZ=ON -DRAINPREP_TESTS=OFF -DRAINPREP_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target $(FUZZ_TARGETS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "$$t: fuzzing for $(FUZZ_SECONDS) s"; \
+	  if $(FUZZ_BUILD)/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
+	      -artifact_prefix=$(FUZZ_BUILD)/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
+	      > $(FUZZ_BUILD)/$$t.log 2>&1; then \
+	    grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb))' \
+	      $(FUZZ_BUILD)/$$t.log; \
+	  else \
+	    tail -n 80 $(FUZZ_BUILD)/$$t.log; echo "$$t: finding, see $(FUZZ_BUILD)/$$t.log"; exit 1; \
+	  fi; \
+	done
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
