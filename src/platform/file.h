@@ -40,8 +40,9 @@ class byte_sink {
 
 class os_file final : public byte_source, public byte_sink {
  public:
-  // Null when the file is missing or unreadable, is a directory, or the name holds a NUL
-  // (which the system would silently cut short, naming another file).
+  // Null when the file is missing or unreadable, is not a regular file (a directory, a FIFO,
+  // an endless device), or the name holds a NUL (which the system would silently cut short,
+  // naming another file).
   static std::unique_ptr<os_file> open_for_reading(const std::string& name);
   // Creates the file or empties an existing one. Null under the same conditions.
   static std::unique_ptr<os_file> open_for_writing(const std::string& name);

@@ -26,14 +26,22 @@ int open_descriptor(const std::string& name, int flags) {
   }
 }
 
+bool clear_nonblocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
-  const int fd = open_descriptor(name, O_RDONLY);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that never comes.
+  const int fd = open_descriptor(name, O_RDONLY | O_NONBLOCK);
   if (fd < 0)
     return nullptr;
+  // Only a regular file has an end: a FIFO, a terminal or /dev/zero would leave the copy
+  // waiting or growing for ever.
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !clear_nonblocking(fd)) {
     ::close(fd);
     return nullptr;
   }
@@ -41,9 +49,15 @@ std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
 }
 
 std::unique_ptr<os_file> os_file::open_for_writing(const std::string& name) {
-  const int fd = open_descriptor(name, O_WRONLY | O_CREAT | O_TRUNC);
+  // A FIFO that nobody reads fails at once instead of waiting for a reader. Devices such as
+  // /dev/full stay allowed: writing to them reports its own failures.
+  const int fd = open_descriptor(name, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK);
   if (fd < 0)
     return nullptr;
+  if (!clear_nonblocking(fd)) {
+    ::close(fd);
+    return nullptr;
+  }
   return std::unique_ptr<os_file>(new os_file(fd));
 }
 

@@ -22,7 +22,7 @@ std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
   if (fd < 0)
     return nullptr;
   struct _stat64 info {};
-  if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFDIR) != 0) {
+  if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFREG) == 0) {
     _close(fd);
     return nullptr;
   }

@@ -350,6 +350,27 @@ TEST_F(BadInputTest, FilesOnTheDisk) {
        with_lines(reported({"20240406_1015"}, destino_close), both)},
       {"bat.bat a directory", [](const event_fixture& f) { f.make_directory("bat.bat"); },
        without_batch(reported(both, bat_open))},
+      // Files without an end, or whose opening would wait for another process.
+      {"a source that is a FIFO",
+       [](const event_fixture& f) {
+         ASSERT_EQ(::unlink(f.path("lluvia_20240406_1000.asc").c_str()), 0);
+         ASSERT_EQ(::mkfifo(f.path("lluvia_20240406_1000.asc").c_str(), 0644), 0);
+       },
+       reported({"20240406_1015"}, origen)},
+      {"a source that is a link to an endless device",
+       [](const event_fixture& f) {
+         ASSERT_EQ(::unlink(f.path("lluvia_20240406_1000.asc").c_str()), 0);
+         ASSERT_EQ(::symlink("/dev/zero", f.path("lluvia_20240406_1000.asc").c_str()), 0);
+       },
+       reported({"20240406_1015"}, origen)},
+      {"a destination that is a FIFO nobody reads",
+       [](const event_fixture& f) {
+         ASSERT_EQ(::mkfifo(f.path("lluvia_20240406_1000_mod.asc").c_str(), 0644), 0);
+       },
+       reported({"20240406_1015"}, destino)},
+      {"bat.bat a FIFO nobody reads",
+       [](const event_fixture& f) { ASSERT_EQ(::mkfifo(f.path("bat.bat").c_str(), 0644), 0); },
+       without_batch(reported(both, bat_open))},
   };
   for (const auto& c : cases)
     check_run(c.name, two_steps(), both, c.expected, c.prepare);

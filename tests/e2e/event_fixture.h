@@ -45,6 +45,7 @@ class event_fixture : public ::testing::Test {
   void write_file(const std::string& name, const std::string& bytes) const;
   // Writes an executable shell script.
   void write_script(const std::string& name, const std::string& body) const;
+  // The bytes of a regular file; empty for anything else or nothing.
   std::string read_file(const std::string& name) const;
   bool exists(const std::string& name) const;
   void make_directory(const std::string& name) const;
