@@ -100,18 +100,30 @@ median() {
 }
 
 # Runs rainprep in EVENT_DIR with the answers typed after its prompts; COMSPEC is set to
-# $interpreter when that is not empty, and unset otherwise.
+# $interpreter when that is not empty, and unset otherwise. The typing tool writes how long
+# rainprep itself ran, start to end, to $work/elapsed.
 run_program() {  # EVENT_DIR ANSWERS [wrapper words...]
   local dir=$1 answers=$2 here=$PWD status=0
   shift 2
   cd "$dir"
+  local typing=("$typer" "$answers" --quiet --timeout 600 --elapsed "$work/elapsed" --)
   if [ -n "$interpreter" ]; then
-    COMSPEC=$interpreter "$typer" "$answers" --quiet --timeout 600 -- "$@" "$rainprep" || status=$?
+    COMSPEC=$interpreter "${typing[@]}" "$@" "$rainprep" || status=$?
   else
-    "$typer" "$answers" --quiet --timeout 600 -- "$@" "$rainprep" || status=$?
+    "${typing[@]}" "$@" "$rainprep" || status=$?
   fi
   cd "$here"
   return $status
+}
+
+# Times one run of rainprep in milliseconds into the variable named first: the program's own
+# time from its start to its end, as the typing tool saw it, so that the tool's start-up and
+# its exchanges with bash are not counted against the program.
+program_ms() {  # VARIABLE EVENT_DIR ANSWERS
+  local into=$1 ignored
+  shift
+  elapsed_ms ignored run_program "$@"
+  printf -v "$into" '%.3f' "$(cat "$work/elapsed")"
 }
 
 copy_sources() {  # EVENT_DIR DEST
@@ -177,11 +189,11 @@ for series in crlf lf crlf:interpreter lf:interpreter; do
   for ((round = 1; round <= rounds; ++round)); do
     # The order alternates, so that neither command always follows the other.
     if ((round % 2)); then
-      clear_outputs "$dir"; elapsed_ms run run_program "$dir" "$answers"
+      clear_outputs "$dir"; program_ms run "$dir" "$answers"
       clear_outputs "$dir"; elapsed_ms copy copy_sources "$dir" "$work/cp-dest"
     else
       clear_outputs "$dir"; elapsed_ms copy copy_sources "$dir" "$work/cp-dest"
-      clear_outputs "$dir"; elapsed_ms run run_program "$dir" "$answers"
+      clear_outputs "$dir"; program_ms run "$dir" "$answers"
     fi
     ratio=$(awk -v r="$run" -v c="$copy" 'BEGIN { printf "%.3f", r / c }')
     printf '  %-16s round %d: rainprep %8.1f ms   cp %8.1f ms   ratio %s\n' "$series" "$round" \
@@ -199,7 +211,7 @@ for series in crlf lf crlf:interpreter lf:interpreter; do
 done
 interpreter=""
 
-# What a run costs besides the grids: starting the two programs, the dialogue, an empty
+# What a run costs besides the grids: starting the program, the dialogue, an empty
 # batch. The same answers with the end at the start give a run of no steps.
 mkdir -p "$work/none"
 { sed -n '1,8p' "$work/crlf.answers"; sed -n '4,8p' "$work/crlf.answers"
@@ -207,7 +219,7 @@ mkdir -p "$work/none"
 nothing=()
 for ((round = 1; round <= rounds; ++round)); do
   rm -f "$work/none/bat.bat"
-  elapsed_ms took run_program "$work/none" "$work/none.answers"
+  program_ms took "$work/none" "$work/none.answers"
   nothing+=("$took")
 done
 summary+=("$(printf 'a run over no grids (start-up, dialogue, empty batch): median %.1f ms' \

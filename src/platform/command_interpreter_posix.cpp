@@ -24,20 +24,16 @@ void wait_for(pid_t child) {
   }
 }
 
-// Starts the program with the given words and waits for it. `search_path` looks the first
-// word up along PATH. False if the program could not be started.
-bool start_and_wait(const std::string& program, const std::vector<std::string>& words,
-                    bool search_path) {
+// Starts the program at `path` with the given words and waits for it. False if it could
+// not be started.
+bool start_and_wait(const std::string& path, const std::vector<std::string>& words) {
   std::vector<char*> argv;
   argv.reserve(words.size() + 1);
   for (const auto& word : words)
     argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
   pid_t child = 0;
-  const int error =
-      search_path ? ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
-                  : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
-  if (error != 0)
+  if (::posix_spawn(&child, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
     return false;
   wait_for(child);
   return true;
@@ -49,21 +45,21 @@ bool is_executable_file(const std::string& path) {
          ::access(path.c_str(), X_OK) == 0;
 }
 
-// cmd.exe in the working directory, then along PATH; empty if there is none.
-std::string find_cmd_exe() {
-  if (is_executable_file("cmd.exe"))
-    return "./cmd.exe";
+// The program a command name stands for: the name itself if it holds a slash, else the
+// first executable of that name along PATH. Empty if there is none. Looking it up here,
+// rather than letting a spawn try every folder, keeps a missing tool cheap on every line.
+std::string find_program(const std::string& name) {
+  if (name.find('/') != std::string::npos)
+    return is_executable_file(name) ? name : std::string();
   const char* path = std::getenv("PATH");
-  if (path == nullptr)
-    return {};
-  const std::string dirs = path;
+  const std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
   std::size_t start = 0;
   for (;;) {
     const std::size_t colon = dirs.find(':', start);
     std::string dir = dirs.substr(start, colon == std::string::npos ? colon : colon - start);
     if (dir.empty())
       dir = ".";
-    std::string candidate = dir + "/cmd.exe";
+    std::string candidate = dir + "/" + name;
     if (is_executable_file(candidate))
       return candidate;
     if (colon == std::string::npos)
@@ -72,8 +68,13 @@ std::string find_cmd_exe() {
   }
 }
 
+// cmd.exe in the working directory, then along PATH; empty if there is none.
+std::string find_cmd_exe() {
+  return is_executable_file("cmd.exe") ? "./cmd.exe" : find_program("cmd.exe");
+}
+
 bool run_interpreter(const std::string& program, const std::string& command_text) {
-  return start_and_wait(program, {program, "/c", command_text}, false);
+  return start_and_wait(program, {program, "/c", command_text});
 }
 
 std::string read_whole_file(const std::string& name) {
@@ -103,7 +104,8 @@ void run_lines_directly(const std::string& batch_name) {
     const std::vector<std::string> words = split_command_words(line);
     if (words.empty())
       continue;
-    if (!start_and_wait(words[0], words, true)) {
+    const std::string program = find_program(words[0]);
+    if (program.empty() || !start_and_wait(program, words)) {
       std::fprintf(stderr, "%s: line %d: %s: command not found\n", batch_name.c_str(), number,
                    words[0].c_str());
       std::fflush(stderr);

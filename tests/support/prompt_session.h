@@ -24,6 +24,8 @@ struct session_result {
   std::string errors;  // standard error, as received
   // Offsets in `output` right after each prompt that was answered.
   std::vector<std::size_t> answered_at;
+  // From starting the program until it had ended, answers and all.
+  double elapsed_seconds = 0;
 };
 
 // The program's fifteen answer prompts, in order, each as its last line reads: without the
@@ -55,6 +57,7 @@ class prompt_session {
   // Takes in whatever output is ready, waiting at most until the deadline; false at its end.
   bool pump(double deadline);
 
+  double started_ = 0;
   double deadline_ = 0;
   int pid_ = -1;
   int input_ = -1;

@@ -3,7 +3,10 @@
 // program's output with each typed answer shown after its prompt) and exits with the
 // program's status, or 124 if it timed out.
 //
-//   type_answers ANSWERS_FILE [--timeout SECONDS] [--quiet] -- COMMAND [ARGS...]
+//   type_answers ANSWERS_FILE [--timeout SECONDS] [--quiet] [--elapsed FILE] -- COMMAND [ARGS...]
+//
+// --elapsed writes to FILE how long the program ran, in milliseconds, from its start to its
+// end: the typing tool's own start-up is left out, which is what a benchmark wants.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,17 +19,22 @@
 int main(int argc, char** argv) {
   using namespace rainprep::test_support;
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s ANSWERS_FILE [--timeout S] [--quiet] -- COMMAND...\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s ANSWERS_FILE [--timeout S] [--quiet] [--elapsed FILE] -- COMMAND...\n",
+                 argv[0]);
     return 2;
   }
   session_options options;
   bool quiet = false;
+  const char* elapsed_file = nullptr;
   int i = 2;
   for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
     if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc) {
       options.timeout_seconds = std::atof(argv[++i]);
     } else if (std::strcmp(argv[i], "--quiet") == 0) {
       quiet = true;
+    } else if (std::strcmp(argv[i], "--elapsed") == 0 && i + 1 < argc) {
+      elapsed_file = argv[++i];
     } else {
       std::fprintf(stderr, "type_answers: unknown option %s\n", argv[i]);
       return 2;
@@ -61,6 +69,10 @@ int main(int argc, char** argv) {
     std::cout << transcript << std::flush;
   }
   std::cerr << result.errors << std::flush;
+  if (elapsed_file != nullptr) {
+    std::ofstream elapsed(elapsed_file);
+    elapsed << result.elapsed_seconds * 1000 << "\n";
+  }
   if (result.timed_out) {
     std::fprintf(stderr, "type_answers: timed out after %g s\n", options.timeout_seconds);
     return 124;
