@@ -38,8 +38,7 @@ void append_depth(std::string& out, long hundredths) {
 // Hands `out` on once it holds more than `above` bytes, so that even a row of hundreds of
 // megabytes passes through a small buffer.
 bool drain(const grid_output& output, std::string& out, std::size_t above) {
-  if (out.size() <= above)
-    return true;
+  if (out.size() <= above) return true;
   const bool ok = output(out.data(), out.size());
   out.clear();
   return ok;
@@ -56,10 +55,8 @@ bool write_row(const grid_output& output, std::string& out, const grid_shape& sh
   const double half_rows = shape.rows / 2.0;
   const double half_cols = shape.cols / 2.0;
   for (long col = 0; col < shape.cols; ++col) {
-    if (!drain(output, out, 1 << 20))
-      return false;
-    if (col > 0)
-      out += ' ';
+    if (!drain(output, out, 1 << 20)) return false;
+    if (col > 0) out += ' ';
     const double dy = (row + 0.5 - half_rows) / (half_rows * 0.85);
     const double dx = (col + 0.5 - half_cols) / (half_cols * 0.8);
     // A wavy oval catchment; outside it there are no data.
@@ -102,8 +99,7 @@ bool write_event_grid(const grid_shape& shape, int step, int steps, const grid_o
   }
   random_bits bits{0x9e3779b97f4a7c15ULL ^ (static_cast<std::uint64_t>(step) * 0x2545f491ULL)};
   for (long row = 0; row < shape.rows; ++row) {
-    if (!write_row(output, text, shape, row, step, steps, bits))
-      return false;
+    if (!write_row(output, text, shape, row, step, steps, bits)) return false;
     text += eol;
   }
   return drain(output, text, 0);

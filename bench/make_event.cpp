@@ -61,11 +61,9 @@ void advance(instant& t, long long minutes) {
 }
 
 bool parse_instant(const char* text, instant& t) {
-  if (std::strlen(text) != 12)
-    return false;
+  if (std::strlen(text) != 12) return false;
   for (const char* p = text; *p; ++p) {
-    if (*p < '0' || *p > '9')
-      return false;
+    if (*p < '0' || *p > '9') return false;
   }
   const auto field = [text](int from, int count) {
     return std::atoi(std::string(text + from, static_cast<std::size_t>(count)).c_str());
@@ -78,8 +76,7 @@ bool parse_instant(const char* text, instant& t) {
 bool write_grid_file(const std::string& path, const rainprep::bench::grid_shape& shape, int step,
                      int steps) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    return false;
+  if (file == nullptr) return false;
   const bool ok = rainprep::bench::write_event_grid(
       shape, step, steps, [file](const char* data, std::size_t size) {
         return std::fwrite(data, 1, size, file) == size;
@@ -90,8 +87,7 @@ bool write_grid_file(const std::string& path, const rainprep::bench::grid_shape&
 bool write_answers(const std::string& path, const instant& start, const instant& end,
                    const std::string& base, int interval) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    return false;
+  if (file == nullptr) return false;
   std::fprintf(file, "%s\n%s\n%s\n", rainprep::bench::event_xllcorner,
                rainprep::bench::event_yllcorner, rainprep::bench::event_cellsize);
   for (const instant& t : {start, end}) {
@@ -111,8 +107,7 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 6)
-    return usage();
+  if (argc < 6) return usage();
   const std::string dir = argv[1];
   const std::string base = argv[2];
   instant start{};
@@ -134,8 +129,7 @@ int main(int argc, char** argv) {
       shape.lf_only = true;
     } else if ((option == "--rows" || option == "--cols") && i + 1 < argc) {
       const long value = std::atol(argv[++i]);
-      if (value < 1)
-        return usage();
+      if (value < 1) return usage();
       (option == "--rows" ? shape.rows : shape.cols) = value;
     } else if (option == "--answers" && i + 1 < argc) {
       answers_path = argv[++i];

@@ -38,8 +38,7 @@ class memory_store final : public byte_sink {
  public:
   explicit memory_store(std::size_t room) : bytes_(room) {}
   bool write(const char* data, std::size_t size) override {
-    if (size > bytes_.size() - used_)
-      return false;
+    if (size > bytes_.size() - used_) return false;
     std::memcpy(bytes_.data() + used_, data, size);
     used_ += size;
     return true;
@@ -81,8 +80,7 @@ void rewrite_in_memory(benchmark::State& state, bool lf_only) {
     text_writer destination(store);
     write_grid_header(destination, answers);
     copy_grid_data(source, destination);
-    if (!destination.flush())
-      state.SkipWithError("the store ran out of room");
+    if (!destination.flush()) state.SkipWithError("the store ran out of room");
     benchmark::DoNotOptimize(store.used());
   }
   report_rate(state, grid.size());

@@ -17,25 +17,20 @@ inline std::int32_t expected_decimal(std::string_view text) {
   while (i < text.size() && std::string_view(" \t\n\r\v\f").find(text[i]) != std::string_view::npos)
     ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-    negative = text[i++] == '-';
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   std::size_t first = i;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9')
     ++i;
   while (first < i && text[first] == '0')
     ++first;
   const std::string_view digits = text.substr(first, i - first);
-  if (digits.size() > 10)
-    return negative ? int_min : int_max;
+  if (digits.size() > 10) return negative ? int_min : int_max;
   std::int64_t value = 0;
   for (const char d : digits)
     value = value * 10 + (d - '0');
-  if (negative)
-    value = -value;
-  if (value > int_max)
-    return int_max;
-  if (value < int_min)
-    return int_min;
+  if (negative) value = -value;
+  if (value > int_max) return int_max;
+  if (value < int_min) return int_min;
   return static_cast<std::int32_t>(value);
 }
 

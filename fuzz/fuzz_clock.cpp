@@ -35,8 +35,7 @@ void fail(const char* what) {
 }
 
 void check(bool ok, const char* what) {
-  if (!ok)
-    fail(what);
+  if (!ok) fail(what);
 }
 
 bool is_proper(const clock_time& t) {
@@ -145,8 +144,7 @@ void check_advance(const clock_time& start, std::int32_t interval) {
     clock_time slow = start;
     for (std::int32_t i = 0; i < interval / 60; ++i)
       advance_clock(slow, 60);
-    if (interval % 60 != 0)
-      advance_clock(slow, interval % 60);
+    if (interval % 60 != 0) advance_clock(slow, interval % 60);
     check(t == slow, "a long interval differs from repeated hours");
   }
   // What makes the driver refuse such intervals: from a minute below 60 they never carry.

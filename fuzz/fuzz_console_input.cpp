@@ -73,8 +73,7 @@ class input_model {
 
   void read_answer(std::string& field) {
     int c = get();
-    if (c < 0)
-      return;
+    if (c < 0) return;
     field.clear();
     for (; c >= 0 && c != '\n'; c = get())
       field += static_cast<char>(c);
@@ -99,15 +98,13 @@ class input_model {
       digits = true;
       ++next_;
     }
-    if (digits)
-      value = fuzz::expected_decimal(number);
+    if (digits) value = fuzz::expected_decimal(number);
   }
 
  private:
   int peek() {
     while (next_ == chars_.size() || chars_[next_].known > reads_) {
-      if (ended_)
-        return -1;
+      if (ended_) return -1;
       ended_ = ++reads_ == last_read_;
     }
     return static_cast<unsigned char>(chars_[next_].c);
@@ -115,8 +112,7 @@ class input_model {
 
   int get() {
     const int c = peek();
-    if (c >= 0)
-      ++next_;
+    if (c >= 0) ++next_;
     return c;
   }
 
@@ -170,8 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     check(capacity == console_block_size, "a read asked for another block size");
     const std::size_t k = (*reads)++;
     check(k <= blocks.size(), "input was read again after its end");
-    if (k == blocks.size())
-      return 0;
+    if (k == blocks.size()) return 0;
     std::memcpy(buffer, blocks[k].data(), blocks[k].size());
     return blocks[k].size();
   });

@@ -32,8 +32,7 @@ void check(bool ok, const char* what) {
 std::string source_text(const std::string& bytes) {
   std::string text;
   for (std::size_t i = 0; i < bytes.size() && bytes[i] != '\x1a'; ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-      ++i;
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     text += bytes[i];
   }
   return text;
@@ -43,10 +42,8 @@ std::string source_text(const std::string& bytes) {
 std::string read_back(const std::string& bytes) {
   std::string text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n')
-      check(i > 0 && bytes[i - 1] == '\r', "a line break was stored as LF");
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-      ++i;
+    if (bytes[i] == '\n') check(i > 0 && bytes[i - 1] == '\r', "a line break was stored as LF");
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     text += bytes[i];
   }
   return text;

@@ -30,8 +30,7 @@ void check(bool ok, const char* what) {
 bool is_unsafe(const std::string& value) {
   for (const char c : value) {
     const auto code = static_cast<unsigned char>(c);
-    if (c == '"' || (code < 0x20 && c != '\t') || code == 0x7f)
-      return true;
+    if (c == '"' || (code < 0x20 && c != '\t') || code == 0x7f) return true;
   }
   return false;
 }
@@ -60,8 +59,7 @@ std::optional<std::string> cmd_command_line(std::string_view line) {
     if (c == '"') {
       quoted = !quoted;
     } else if (!quoted && c == '^') {
-      if (++i == expanded.size())
-        return std::nullopt;
+      if (++i == expanded.size()) return std::nullopt;
       command += expanded[i];
       continue;
     } else if (!quoted && std::string_view("&|<>()").find(c) != std::string_view::npos) {
@@ -93,8 +91,7 @@ std::vector<std::string> windows_arguments(std::string_view line) {
   for (;;) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
       ++i;
-    if (i == line.size())
-      return words;
+    if (i == line.size()) return words;
     std::string word;
     bool quoted = false;
     while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
@@ -116,8 +113,7 @@ std::vector<std::string> windows_arguments(std::string_view line) {
         ++i;
       } else {
         word.append(backslashes, '\\');
-        if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')))
-          word += line[i++];
+        if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) word += line[i++];
       }
     }
     words.push_back(word);
@@ -127,8 +123,7 @@ std::vector<std::string> windows_arguments(std::string_view line) {
 // Names mostly as the program forms them, a base name and the step's suffix, sometimes any.
 std::string consume_name(FuzzedDataProvider& data) {
   std::string name = data.ConsumeRandomLengthString(64);
-  if (data.ConsumeBool())
-    name += "_20240406_0950_mod.asc";
+  if (data.ConsumeBool()) name += "_20240406_0950_mod.asc";
   return name;
 }
 
@@ -146,8 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const bool unsafe = is_unsafe(name) || is_unsafe(start) || is_unsafe(end);
   check(line.has_value() != unsafe,
         unsafe ? "an unsafe value was written" : "a safe line was refused");
-  if (!line)
-    return 0;
+  if (!line) return 0;
 
   check(!line->empty() && line->back() == '\n', "the line does not end in a line break");
   const std::string_view text(line->data(), line->size() - 1);

@@ -32,12 +32,11 @@ dialogue_answers run_dialogue(console_input& input, console_output& output) {
   dialogue_answers answers;
   output.print("\nCOORDENADAS: ");
   output.print("\n----------- ");
-  ask_discarding_before(input, output, "\n\tIntroduzca la coordenada XLLCORNER: ",
-                        answers.xllcorner);
-  ask_discarding_before(input, output, "\n\tIntroduzca la coordenada YLLCORNER: ",
-                        answers.yllcorner);
-  ask_discarding_before(input, output, "\n\tIntroduzca la coordenada CELLSIZE: ",
-                        answers.cellsize);
+  ask_discarding_before(input, output,
+                        "\n\tIntroduzca la coordenada XLLCORNER: ", answers.xllcorner);
+  ask_discarding_before(input, output,
+                        "\n\tIntroduzca la coordenada YLLCORNER: ", answers.yllcorner);
+  ask_discarding_before(input, output, "\n\tIntroduzca la coordenada CELLSIZE: ", answers.cellsize);
   output.print("\nFECHA Y hora DE INICIO Y FIN DE LA LLUVIA: ");
   output.print("\n----------------------------------------- ");
   output.print("\n\tFecha de inicio de la lluvia. ");
@@ -46,8 +45,8 @@ dialogue_answers run_dialogue(console_input& input, console_output& output) {
   ask_instant(input, output, answers.end);
   output.print("\nFICHERO: ");
   output.print("\n------- ");
-  ask_discarding_before(input, output, "\nIntroduzca el nombre del fichero inicial: ",
-                        answers.base_name);
+  ask_discarding_before(input, output,
+                        "\nIntroduzca el nombre del fichero inicial: ", answers.base_name);
   input.discard_pending_input();
   output.print("\nIntroduzca el intervalo de tiempo entre ficheros (min): ");
   input.read_interval(answers.interval);

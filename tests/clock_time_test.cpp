@@ -99,8 +99,7 @@ TEST(AdvanceClock, LongIntervalsMatchRepeatedHours) {
       clock_time slow = start;
       for (std::int32_t i = 0; i < interval / 60; ++i)
         advance_clock(slow, 60);
-      if (interval % 60 != 0)
-        advance_clock(slow, interval % 60);
+      if (interval % 60 != 0) advance_clock(slow, interval % 60);
       EXPECT_EQ(fast, slow) << start << " plus " << interval;
     }
   }

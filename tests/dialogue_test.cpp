@@ -18,8 +18,7 @@ using test_support::dialogue_text;
 console_input typed(std::vector<std::string> blocks) {
   auto next = std::make_shared<std::size_t>(0);
   return console_input([blocks, next](char* buffer, std::size_t) -> std::size_t {
-    if (*next == blocks.size())
-      return 0;
+    if (*next == blocks.size()) return 0;
     const std::string& block = blocks[(*next)++];
     std::memcpy(buffer, block.data(), block.size());
     return block.size();

@@ -27,7 +27,8 @@ TEST(ImportLine, Table) {
       {"operators in the name", "a&b|c<d>e^f(g)", "1", "2",
        "asc2dssGrid in=\"a&b|c<d>e^f(g)\" dss=truvodss.dss path=/SHG/TEST/PRECIP/1/2/IMPORT/;\n"},
       {"backslashes ending a quoted name doubled", "mi lluvia\\\\", "1", "2",
-       "asc2dssGrid in=\"mi lluvia\\\\\\\\\" dss=truvodss.dss path=/SHG/TEST/PRECIP/1/2/IMPORT/;\n"},
+       "asc2dssGrid in=\"mi lluvia\\\\\\\\\" dss=truvodss.dss "
+       "path=/SHG/TEST/PRECIP/1/2/IMPORT/;\n"},
       {"backslashes inside a quoted name kept", "datos\\mi lluvia", "1", "2",
        "asc2dssGrid in=\"datos\\mi lluvia\" dss=truvodss.dss path=/SHG/TEST/PRECIP/1/2/IMPORT/;\n"},
       {"percent doubled", "50%_mod.asc", "1", "2",

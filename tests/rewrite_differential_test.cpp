@@ -40,8 +40,7 @@ class random_text {
     std::string bytes;
     while (bytes.size() < size)
       append_line(bytes);
-    if (may_end_early && one_in(4))
-      bytes.insert(between(0, bytes.size()), 1, '\x1a');
+    if (may_end_early && one_in(4)) bytes.insert(between(0, bytes.size()), 1, '\x1a');
     return bytes;
   }
 

@@ -71,7 +71,8 @@ TEST(Stamps, CopyTheTypedTexts) {
       {"not numbers", {"x", "", "dos mil", "99", "-1"}, "dos milx_99-1"},
       {"blanks kept", {" 6", "4 ", "2024", "9", "5"}, "20244  6_95"},
   };
-  for (const auto& c : cases) EXPECT_EQ(stamp_from_typed(c.typed), c.stamp) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(stamp_from_typed(c.typed), c.stamp) << c.name;
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ bool import_batch::open(console_output& output) {
 }
 
 void import_batch::write_import_line(const std::string& destination_name,
-                                     const std::string& start_stamp,
-                                     const std::string& end_stamp, console_output& output) {
+                                     const std::string& start_stamp, const std::string& end_stamp,
+                                     console_output& output) {
   if (!writer_) return;
   const auto line = import_line(destination_name, start_stamp, end_stamp);
   if (!line) {

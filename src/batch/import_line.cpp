@@ -6,8 +6,7 @@ namespace {
 bool is_unsafe(const std::string& value) {
   for (const char c : value) {
     const auto code = static_cast<unsigned char>(c);
-    if (c == '"' || (code < 0x20 && c != '\t') || code == 0x7f)
-      return true;
+    if (c == '"' || (code < 0x20 && c != '\t') || code == 0x7f) return true;
   }
   return false;
 }
@@ -23,8 +22,7 @@ std::string quoted(const std::string& value) {
   std::string text = "\"";
   for (const char c : value) {
     text += c;
-    if (c == '%')
-      text += '%';
+    if (c == '%') text += '%';
   }
   const std::size_t last_other = value.find_last_not_of('\\');
   text.append(value.size() - (last_other == std::string::npos ? 0 : last_other + 1), '\\');

@@ -20,8 +20,7 @@ bool is_long_month(std::int32_t month) {
 }
 
 std::int32_t month_length(std::int32_t month) {
-  if (month == 2)
-    return 28;
+  if (month == 2) return 28;
   return is_long_month(month) ? 31 : 30;
 }
 
@@ -51,12 +50,10 @@ void roll_day(clock_time& t) {
 // The single-carry advance, step by step.
 void advance_once(clock_time& t, std::int32_t interval) {
   t.minute = wrap_add(t.minute, interval);
-  if (t.minute < 60)
-    return;
+  if (t.minute < 60) return;
   t.minute -= 60;
   t.hour = wrap_add(t.hour, 1);
-  if (t.hour < 24)
-    return;
+  if (t.hour < 24) return;
   t.hour -= 24;
   roll_day(t);
 }
@@ -126,8 +123,7 @@ std::int64_t skip_carrying_days(clock_time& t, std::int64_t days) {
   // Far enough above 31 that every roll-over of the run still carries.
   constexpr std::int64_t margin = 400;
   const std::int64_t day = t.day;
-  if (day <= margin || day == int_max)
-    return 0;
+  if (day <= margin || day == int_max) return 0;
   if (t.month > 12 && t.month < int_max) {
     // Stopping while the month is still above 12, so that February's carry never comes in.
     const std::int64_t taken =
@@ -156,8 +152,7 @@ std::int64_t skip_carrying_days(clock_time& t, std::int64_t days) {
 void roll_days(clock_time& t, std::int64_t days) {
   while (days > 0) {
     std::int64_t taken = skip_days_at_23(t, days);
-    if (taken == 0)
-      taken = skip_carrying_days(t, days);
+    if (taken == 0) taken = skip_carrying_days(t, days);
     if (taken == 0) {
       roll_day(t);
       taken = 1;
@@ -219,14 +214,10 @@ clock_time clock_from_texts(const typed_instant& typed) {
 }
 
 bool clock_before(const clock_time& a, const clock_time& b) {
-  if (a.year != b.year)
-    return a.year < b.year;
-  if (a.month != b.month)
-    return a.month < b.month;
-  if (a.day != b.day)
-    return a.day < b.day;
-  if (a.hour != b.hour)
-    return a.hour < b.hour;
+  if (a.year != b.year) return a.year < b.year;
+  if (a.month != b.month) return a.month < b.month;
+  if (a.day != b.day) return a.day < b.day;
+  if (a.hour != b.hour) return a.hour < b.hour;
   return a.minute < b.minute;
 }
 
@@ -236,8 +227,7 @@ void advance_clock(clock_time& t, std::int32_t interval) {
     return;
   }
   advance_hours(t, interval / 60);
-  if (interval % 60 != 0)
-    advance_once(t, interval % 60);
+  if (interval % 60 != 0) advance_once(t, interval % 60);
 }
 
 std::int64_t count_steps(const clock_time& start, const clock_time& end, std::int32_t interval,
@@ -248,8 +238,7 @@ std::int64_t count_steps(const clock_time& start, const clock_time& end, std::in
     ++steps;
     const clock_time before = t;
     advance_clock(t, interval);
-    if (!clock_before(before, t))
-      break;
+    if (!clock_before(before, t)) break;
   }
   return steps;
 }

@@ -10,7 +10,8 @@ bool is_white_space(char c) {
 
 std::int32_t decimal_value(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && is_white_space(text[i])) ++i;
+  while (i < text.size() && is_white_space(text[i]))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';

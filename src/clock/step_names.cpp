@@ -4,8 +4,7 @@ namespace rainprep {
 namespace {
 
 std::string name_stem(const std::string& base_name, const step_texts& texts) {
-  return base_name + "_" + texts.year + texts.month + texts.day + "_" + texts.hour +
-         texts.minute;
+  return base_name + "_" + texts.year + texts.month + texts.day + "_" + texts.hour + texts.minute;
 }
 
 std::string padded(std::int32_t value) {
@@ -21,8 +20,7 @@ void pad_two_digits(std::string& text) {
 }
 
 step_texts texts_from_clock(const clock_time& t) {
-  return {std::to_string(t.year), padded(t.month), padded(t.day), padded(t.hour),
-          padded(t.minute)};
+  return {std::to_string(t.year), padded(t.month), padded(t.day), padded(t.hour), padded(t.minute)};
 }
 
 std::string source_name(const std::string& base_name, const step_texts& texts) {

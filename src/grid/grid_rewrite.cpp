@@ -23,8 +23,7 @@ void write_grid_header(text_writer& destination, const dialogue_answers& answers
 void copy_grid_data(text_reader& source, text_writer& destination) {
   char copy_chunk[max_read + 1];
   for (int reads = 0; reads < header_reads; ++reads) {
-    if (source.read_piece(copy_chunk, max_read) == 0)
-      return;
+    if (source.read_piece(copy_chunk, max_read) == 0) return;
   }
   copy_rest(source, destination);
 }

@@ -49,21 +49,17 @@ bool is_executable_file(const std::string& path) {
 // first executable of that name along PATH. Empty if there is none. Looking it up here,
 // rather than letting a spawn try every folder, keeps a missing tool cheap on every line.
 std::string find_program(const std::string& name) {
-  if (name.find('/') != std::string::npos)
-    return is_executable_file(name) ? name : std::string();
+  if (name.find('/') != std::string::npos) return is_executable_file(name) ? name : std::string();
   const char* path = std::getenv("PATH");
   const std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
   std::size_t start = 0;
   for (;;) {
     const std::size_t colon = dirs.find(':', start);
     std::string dir = dirs.substr(start, colon == std::string::npos ? colon : colon - start);
-    if (dir.empty())
-      dir = ".";
+    if (dir.empty()) dir = ".";
     std::string candidate = dir + "/" + name;
-    if (is_executable_file(candidate))
-      return candidate;
-    if (colon == std::string::npos)
-      return {};
+    if (is_executable_file(candidate)) return candidate;
+    if (colon == std::string::npos) return {};
     start = colon + 1;
   }
 }
@@ -80,8 +76,7 @@ bool run_interpreter(const std::string& program, const std::string& command_text
 std::string read_whole_file(const std::string& name) {
   std::string text;
   auto file = os_file::open_for_reading(name);
-  if (!file)
-    return text;
+  if (!file) return text;
   char block[64 * 1024];
   for (long long count; (count = file->read(block, sizeof block)) > 0;) {
     text.append(block, static_cast<std::size_t>(count));
@@ -95,15 +90,12 @@ void run_lines_directly(const std::string& batch_name) {
   std::size_t start = 0;
   for (int number = 1; start < text.size(); ++number) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string::npos)
-      end = text.size();
+    if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     start = end + 1;
     const std::vector<std::string> words = split_command_words(line);
-    if (words.empty())
-      continue;
+    if (words.empty()) continue;
     const std::string program = find_program(words[0]);
     if (program.empty() || !start_and_wait(program, words)) {
       std::fprintf(stderr, "%s: line %d: %s: command not found\n", batch_name.c_str(), number,
@@ -117,11 +109,9 @@ void run_lines_directly(const std::string& batch_name) {
 
 void run_command_interpreter(const std::string& command_text) {
   const char* comspec = std::getenv("COMSPEC");
-  if (comspec != nullptr && *comspec != '\0' && run_interpreter(comspec, command_text))
-    return;
+  if (comspec != nullptr && *comspec != '\0' && run_interpreter(comspec, command_text)) return;
   const std::string cmd_exe = find_cmd_exe();
-  if (!cmd_exe.empty() && run_interpreter(cmd_exe, command_text))
-    return;
+  if (!cmd_exe.empty() && run_interpreter(cmd_exe, command_text)) return;
   run_lines_directly(command_text);
 }
 

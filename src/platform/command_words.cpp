@@ -12,8 +12,7 @@ std::vector<std::string> split_command_words(std::string_view line) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (!quoted && (c == ' ' || c == '\t')) {
-      if (in_word)
-        words.push_back(word);
+      if (in_word) words.push_back(word);
       word.clear();
       in_word = false;
       continue;
@@ -42,8 +41,7 @@ std::vector<std::string> split_command_words(std::string_view line) {
       word += c;
     }
   }
-  if (in_word)
-    words.push_back(word);
+  if (in_word) words.push_back(word);
   return words;
 }
 

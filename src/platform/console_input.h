@@ -44,10 +44,10 @@ class console_input {
   void take_in_block();
 
   block_reader read_block_;
-  std::string text_;       // translated characters taken in
-  std::size_t next_ = 0;   // first character not yet consumed
-  bool held_cr_ = false;   // a block ended in CR: whether it pairs with LF is not known yet
-  bool drop_lf_ = false;   // the held CR was discarded, so a pairing LF goes with it
+  std::string text_;      // translated characters taken in
+  std::size_t next_ = 0;  // first character not yet consumed
+  bool held_cr_ = false;  // a block ended in CR: whether it pairs with LF is not known yet
+  bool drop_lf_ = false;  // the held CR was discarded, so a pairing LF goes with it
   bool ended_ = false;
 };
 

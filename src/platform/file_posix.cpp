@@ -17,12 +17,10 @@ bool usable_name(const std::string& name) {
 
 // Opens with the call retried on interruption; -1 on failure.
 int open_descriptor(const std::string& name, int flags) {
-  if (!usable_name(name))
-    return -1;
+  if (!usable_name(name)) return -1;
   for (;;) {
     const int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EINTR)
-      return fd;
+    if (fd >= 0 || errno != EINTR) return fd;
   }
 }
 
@@ -36,8 +34,7 @@ bool clear_nonblocking(int fd) {
 std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
   // Without O_NONBLOCK, opening a FIFO would wait for a writer that never comes.
   const int fd = open_descriptor(name, O_RDONLY | O_NONBLOCK);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   // Only a regular file has an end: a FIFO, a terminal or /dev/zero would leave the copy
   // waiting or growing for ever.
   struct stat info {};
@@ -52,8 +49,7 @@ std::unique_ptr<os_file> os_file::open_for_writing(const std::string& name) {
   // A FIFO that nobody reads fails at once instead of waiting for a reader. Devices such as
   // /dev/full stay allowed: writing to them reports its own failures.
   const int fd = open_descriptor(name, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   if (!clear_nonblocking(fd)) {
     ::close(fd);
     return nullptr;
@@ -66,24 +62,19 @@ os_file::~os_file() {
 }
 
 long long os_file::read(char* buffer, std::size_t capacity) {
-  if (descriptor_ < 0)
-    return -1;
+  if (descriptor_ < 0) return -1;
   for (;;) {
     const ssize_t count = ::read(descriptor_, buffer, capacity);
-    if (count >= 0 || errno != EINTR)
-      return count;
+    if (count >= 0 || errno != EINTR) return count;
   }
 }
 
 bool os_file::write(const char* data, std::size_t size) {
-  if (descriptor_ < 0)
-    return false;
+  if (descriptor_ < 0) return false;
   while (size > 0) {
     const ssize_t count = ::write(descriptor_, data, size);
-    if (count < 0 && errno == EINTR)
-      continue;
-    if (count <= 0)
-      return false;
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
     data += count;
     size -= static_cast<std::size_t>(count);
     written_ += count;
@@ -92,8 +83,7 @@ bool os_file::write(const char* data, std::size_t size) {
 }
 
 bool os_file::write_spans(const byte_span* spans, std::size_t count) {
-  if (descriptor_ < 0)
-    return false;
+  if (descriptor_ < 0) return false;
   // The system takes a limited number of spans a call, and may write fewer bytes than asked,
   // ending anywhere inside a span.
   constexpr std::size_t most_spans = IOV_MAX < 256 ? IOV_MAX : 256;
@@ -104,8 +94,7 @@ bool os_file::write_spans(const byte_span* spans, std::size_t count) {
       ++next;
       skipped = 0;
     }
-    if (next == count)
-      return true;
+    if (next == count) return true;
     iovec pieces[most_spans];
     std::size_t n = 0;
     for (std::size_t i = next; i < count && n < most_spans; ++i, ++n) {
@@ -114,10 +103,8 @@ bool os_file::write_spans(const byte_span* spans, std::size_t count) {
       pieces[n].iov_len = spans[i].size - offset;
     }
     const ssize_t written = ::writev(descriptor_, pieces, static_cast<int>(n));
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return false;
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
     written_ += written;
     for (std::size_t left = static_cast<std::size_t>(written); left > 0;) {
       const std::size_t rest = spans[next].size - skipped;
@@ -135,8 +122,7 @@ bool os_file::write_spans(const byte_span* spans, std::size_t count) {
 
 long long os_file::size() const {
   struct stat info {};
-  if (descriptor_ < 0 || ::fstat(descriptor_, &info) != 0)
-    return -1;
+  if (descriptor_ < 0 || ::fstat(descriptor_, &info) != 0) return -1;
   return static_cast<long long>(info.st_size);
 }
 
@@ -154,8 +140,7 @@ void os_file::reserve(long long size) {
 }
 
 bool os_file::close() {
-  if (descriptor_ < 0)
-    return true;
+  if (descriptor_ < 0) return true;
   // Room set aside beyond what was written would stay allocated past the end of the file;
   // cutting the file at its own size gives it back.
   if (reserved_ > written_ && ::ftruncate(descriptor_, static_cast<off_t>(written_)) != 0) {

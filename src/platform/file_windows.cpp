@@ -16,11 +16,9 @@ bool usable_name(const std::string& name) {
 }  // namespace
 
 std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
-  if (!usable_name(name))
-    return nullptr;
+  if (!usable_name(name)) return nullptr;
   const int fd = _open(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   struct _stat64 info {};
   if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFREG) == 0) {
     _close(fd);
@@ -30,12 +28,10 @@ std::unique_ptr<os_file> os_file::open_for_reading(const std::string& name) {
 }
 
 std::unique_ptr<os_file> os_file::open_for_writing(const std::string& name) {
-  if (!usable_name(name))
-    return nullptr;
+  if (!usable_name(name)) return nullptr;
   const int fd = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
                        _S_IREAD | _S_IWRITE);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   return std::unique_ptr<os_file>(new os_file(fd));
 }
 
@@ -44,20 +40,17 @@ os_file::~os_file() {
 }
 
 long long os_file::read(char* buffer, std::size_t capacity) {
-  if (descriptor_ < 0)
-    return -1;
+  if (descriptor_ < 0) return -1;
   const unsigned count = capacity > INT_MAX ? INT_MAX : static_cast<unsigned>(capacity);
   return _read(descriptor_, buffer, count);
 }
 
 bool os_file::write(const char* data, std::size_t size) {
-  if (descriptor_ < 0)
-    return false;
+  if (descriptor_ < 0) return false;
   while (size > 0) {
     const unsigned chunk = size > INT_MAX ? INT_MAX : static_cast<unsigned>(size);
     const int count = _write(descriptor_, data, chunk);
-    if (count <= 0)
-      return false;
+    if (count <= 0) return false;
     data += count;
     size -= static_cast<std::size_t>(count);
   }
@@ -69,7 +62,8 @@ bool os_file::write(const char* data, std::size_t size) {
 bool os_file::write_spans(const byte_span* spans, std::size_t count) {
   if (count == 1) return write(spans[0].data, spans[0].size);
   std::string joined;
-  for (std::size_t i = 0; i < count; ++i) joined.append(spans[i].data, spans[i].size);
+  for (std::size_t i = 0; i < count; ++i)
+    joined.append(spans[i].data, spans[i].size);
   return write(joined.data(), joined.size());
 }
 
@@ -83,8 +77,7 @@ long long os_file::size() const {
 void os_file::reserve(long long) {}
 
 bool os_file::close() {
-  if (descriptor_ < 0)
-    return true;
+  if (descriptor_ < 0) return true;
   const int fd = descriptor_;
   descriptor_ = -1;
   return _close(fd) == 0;

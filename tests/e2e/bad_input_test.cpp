@@ -135,8 +135,7 @@ class BadInputTest : public event_fixture {
                  void (*prepare)(const event_fixture&) = nullptr) {
     start_over();
     lay_out(sources);
-    if (prepare != nullptr)
-      prepare(*this);
+    if (prepare != nullptr) prepare(*this);
     const session_result result = run(answers);
     ASSERT_FALSE(result.timed_out) << name;
     EXPECT_EQ(result.exit_status, expected.exit_status) << name;
@@ -308,8 +307,7 @@ TEST_F(BadInputTest, IntervalsOutOfRange) {
 std::string binary_data() {
   std::string data;
   for (int i = 0; i < 256; ++i) {
-    if (i != 26)
-      data += static_cast<char>(i);
+    if (i != 26) data += static_cast<char>(i);
   }
   return data;
 }

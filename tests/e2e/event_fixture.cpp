@@ -14,14 +14,12 @@ namespace {
 
 void remove_tree(const std::string& path) {
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0)
-    return;
+  if (::lstat(path.c_str(), &info) != 0) return;
   if (S_ISDIR(info.st_mode)) {
     if (DIR* dir = ::opendir(path.c_str())) {
       while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-          remove_tree(path + "/" + name);
+        if (name != "." && name != "..") remove_tree(path + "/" + name);
       }
       ::closedir(dir);
     }
@@ -97,8 +95,7 @@ void event_fixture::write_script(const std::string& name, const std::string& bod
 std::string event_fixture::read_file(const std::string& name) const {
   // Opening a FIFO would wait for a writer; only regular files have contents to compare.
   struct stat info {};
-  if (::stat(path(name).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-    return "";
+  if (::stat(path(name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return "";
   std::ifstream in(path(name), std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
@@ -119,8 +116,7 @@ std::vector<std::string> event_fixture::listing(const std::string& name) const {
   if (DIR* dir = ::opendir(name.empty() ? directory_.c_str() : path(name).c_str())) {
     while (const dirent* entry = ::readdir(dir)) {
       const std::string entry_name = entry->d_name;
-      if (entry_name != "." && entry_name != "..")
-        names.push_back(entry_name);
+      if (entry_name != "." && entry_name != "..") names.push_back(entry_name);
     }
     ::closedir(dir);
   }

@@ -17,8 +17,7 @@ class memory_source final : public byte_source {
 
   long long read(char* buffer, std::size_t capacity) override {
     const std::size_t count = std::min({capacity, block_, bytes_.size() - at_});
-    if (count == 0 && fail_at_end_)
-      return -1;
+    if (count == 0 && fail_at_end_) return -1;
     std::memcpy(buffer, bytes_.data() + at_, count);
     at_ += count;
     return static_cast<long long>(count);
@@ -37,8 +36,7 @@ class memory_sink final : public byte_sink {
   explicit memory_sink(std::size_t room = std::string::npos) : room_(room) {}
 
   bool write(const char* data, std::size_t size) override {
-    if (bytes.size() + size > room_)
-      return false;
+    if (bytes.size() + size > room_) return false;
     bytes.append(data, size);
     return true;
   }

@@ -20,8 +20,7 @@ double now_seconds() {
 }
 
 void close_fd(int& fd) {
-  if (fd >= 0)
-    ::close(fd);
+  if (fd >= 0) ::close(fd);
   fd = -1;
 }
 
@@ -34,10 +33,8 @@ void drain(int& fd, std::string& into) {
       into.append(block, static_cast<std::size_t>(count));
       continue;
     }
-    if (count < 0 && errno == EINTR)
-      continue;
-    if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-      return;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     close_fd(fd);
     return;
   }
@@ -71,8 +68,7 @@ prompt_session::prompt_session(const session_options& options) {
   started_ = now_seconds();
   deadline_ = started_ + options.timeout_seconds;
   int in[2], out[2], err[2];
-  if (::pipe(in) != 0 || ::pipe(out) != 0 || ::pipe(err) != 0)
-    return;
+  if (::pipe(in) != 0 || ::pipe(out) != 0 || ::pipe(err) != 0) return;
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setpgid(0, 0);
@@ -81,8 +77,7 @@ prompt_session::prompt_session(const session_options& options) {
     ::dup2(err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
       ::close(fd);
-    if (!options.directory.empty() && ::chdir(options.directory.c_str()) != 0)
-      _exit(127);
+    if (!options.directory.empty() && ::chdir(options.directory.c_str()) != 0) _exit(127);
     for (const auto& name : options.unset_environment)
       ::unsetenv(name.c_str());
     for (const auto& [name, value] : options.environment)
@@ -122,19 +117,14 @@ prompt_session::~prompt_session() {
 }
 
 bool prompt_session::pump(double deadline) {
-  if (output_ < 0 && errors_ < 0)
-    return false;
+  if (output_ < 0 && errors_ < 0) return false;
   const double left = deadline - now_seconds();
-  if (left <= 0)
-    return false;
+  if (left <= 0) return false;
   pollfd fds[2] = {{output_, POLLIN, 0}, {errors_, POLLIN, 0}};
   const int ready = ::poll(fds, 2, static_cast<int>(left * 1000) + 1);
-  if (ready < 0 && errno != EINTR)
-    return false;
-  if (output_ >= 0 && fds[0].revents != 0)
-    drain(output_, result_.output);
-  if (errors_ >= 0 && fds[1].revents != 0)
-    drain(errors_, result_.errors);
+  if (ready < 0 && errno != EINTR) return false;
+  if (output_ >= 0 && fds[0].revents != 0) drain(output_, result_.output);
+  if (errors_ >= 0 && fds[1].revents != 0) drain(errors_, result_.errors);
   return true;
 }
 
@@ -145,8 +135,7 @@ bool prompt_session::wait_for(std::string_view text) {
       matched_ = at + text.size();
       return true;
     }
-    if (output_ < 0 || !pump(deadline_))
-      return false;
+    if (output_ < 0 || !pump(deadline_)) return false;
   }
 }
 
@@ -154,10 +143,8 @@ void prompt_session::type(std::string_view text) {
   result_.answered_at.push_back(matched_);
   while (input_ >= 0 && !text.empty()) {
     const ssize_t count = ::write(input_, text.data(), text.size());
-    if (count < 0 && errno == EINTR)
-      continue;
-    if (count <= 0)
-      return;
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return;
     text.remove_prefix(static_cast<std::size_t>(count));
   }
 }
@@ -179,8 +166,7 @@ session_result prompt_session::finish() {
   // time taken (which the benchmark reads) is not rounded up by the wait.
   for (useconds_t pause = 20;; pause = pause < 2000 ? pause * 2 : pause) {
     const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-    if (done == pid_)
-      break;
+    if (done == pid_) break;
     if (now_seconds() >= deadline_) {
       result_.timed_out = true;
       ::kill(-pid_, SIGKILL);
@@ -197,10 +183,8 @@ session_result prompt_session::finish() {
     result_.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   // Whatever the program left in the pipes after being killed.
-  if (output_ >= 0)
-    drain(output_, result_.output);
-  if (errors_ >= 0)
-    drain(errors_, result_.errors);
+  if (output_ >= 0) drain(output_, result_.output);
+  if (errors_ >= 0) drain(errors_, result_.errors);
   return result_;
 }
 
@@ -209,8 +193,7 @@ session_result run_answering(const session_options& options,
   prompt_session session(options);
   const auto& prompts = answer_prompts();
   for (std::size_t i = 0; i < answers.size() && i < prompts.size(); ++i) {
-    if (!session.wait_for(prompts[i]))
-      break;
+    if (!session.wait_for(prompts[i])) break;
     session.type(answers[i] + "\n");
   }
   return session.finish();

@@ -9,8 +9,7 @@ namespace {
 std::string read_as_text(const std::string& bytes) {
   std::string text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\x1a')
-      break;
+    if (bytes[i] == '\x1a') break;
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
       text += '\n';
       ++i;
@@ -28,8 +27,7 @@ std::vector<std::string> cut_into_reads(const std::string& text) {
     std::string read;
     while (read.size() < 999 && at < text.size()) {
       read += text[at++];
-      if (read.back() == '\n')
-        break;
+      if (read.back() == '\n') break;
     }
     reads.push_back(read);
   }
@@ -39,8 +37,7 @@ std::vector<std::string> cut_into_reads(const std::string& text) {
 std::string store_line_breaks(const std::string& text) {
   std::string bytes;
   for (const char c : text) {
-    if (c == '\n')
-      bytes += '\r';
+    if (c == '\n') bytes += '\r';
     bytes += c;
   }
   return bytes;

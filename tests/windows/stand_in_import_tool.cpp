@@ -14,15 +14,13 @@ int _dowildcard = 0;
 int main(int argc, char** argv) {
   char module[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  if (length == 0 || length == MAX_PATH)
-    return 2;
+  if (length == 0 || length == MAX_PATH) return 2;
   std::string log = module;
   log.erase(log.find_last_of("\\/") + 1);
   log += "calls.txt";
   // Binary, so that the log's line breaks are plain LF whatever the runtime's text mode.
   std::FILE* file = std::fopen(log.c_str(), "ab");
-  if (file == nullptr)
-    return 2;
+  if (file == nullptr) return 2;
   for (int i = 1; i < argc; ++i)
     std::fprintf(file, "%s\n", argv[i]);
   std::fputs("--\n", file);

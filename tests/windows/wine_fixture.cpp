@@ -9,8 +9,7 @@ namespace rainprep::test_support {
 std::string crlf(const std::string& text) {
   std::string out;
   for (const char c : text) {
-    if (c == '\n')
-      out += '\r';
+    if (c == '\n') out += '\r';
     out += c;
   }
   return out;
@@ -56,8 +55,7 @@ session_result wine_fixture::run_console_typed(const std::vector<std::string>& t
   prompt_session session(options_);
   const auto& prompts = answer_prompts();
   for (std::size_t i = 0; i < typed.size() && i < prompts.size(); ++i) {
-    if (!session.wait_for(prompts[i]))
-      break;
+    if (!session.wait_for(prompts[i])) break;
     session.type(typed[i] + enter);
   }
   return session.finish();
@@ -78,8 +76,7 @@ std::string wine_fixture::windows_directory() const {
   // Wine's drive Z: is the root of the file system.
   std::string name = "Z:" + directory_;
   for (char& c : name) {
-    if (c == '/')
-      c = '\\';
+    if (c == '/') c = '\\';
   }
   return name;
 }

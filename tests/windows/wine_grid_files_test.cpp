@@ -106,8 +106,7 @@ TEST_F(WineGridFilesTest, FilesThatCannotBeOpenedOrWritten) {
     const session_result result = run_console(answers);
     const std::string line = import_command(grid, "20240406_1015");
     std::vector<std::string> lines;
-    if (c.import_line)
-      lines.push_back(line);
+    if (c.import_line) lines.push_back(line);
     EXPECT_EQ(result.output, console(std::string(dialogue_text) + c.message, lines, closing_text))
         << c.name;
     EXPECT_EQ(result.exit_status, 1) << c.name;

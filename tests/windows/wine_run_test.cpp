@@ -21,8 +21,7 @@ class WineRunTest : public wine_fixture {
   std::vector<std::string> rewritten() {
     std::vector<std::string> names;
     for (const auto& name : listing()) {
-      if (name.find("_mod.asc") != std::string::npos)
-        names.push_back(name);
+      if (name.find("_mod.asc") != std::string::npos) names.push_back(name);
     }
     return names;
   }
