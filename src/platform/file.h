@@ -44,7 +44,9 @@ class os_file final : public byte_source, public byte_sink {
   // an endless device), or the name holds a NUL (which the system would silently cut short,
   // naming another file).
   static std::unique_ptr<os_file> open_for_reading(const std::string& name);
-  // Creates the file or empties an existing one. Null under the same conditions.
+  // Creates the file or empties an existing one. Null when that fails, the name is a
+  // directory or a FIFO that nobody reads (which would otherwise wait for a reader), or the
+  // name holds a NUL. A device such as /dev/full opens; its failures come with the writes.
   static std::unique_ptr<os_file> open_for_writing(const std::string& name);
 
   os_file(const os_file&) = delete;
