@@ -1,10 +1,11 @@
-// The rewritten grids on disk: their bytes, and what a missing or unwritable file does.
+// The rewritten grids on disk, on Linux and under Wine alike: their bytes, and what a missing or
+// unwritable file does.
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
-#include "event_fixture.h"
+#include "platform_fixture.h"
 
 namespace rainprep::test_support {
 namespace {
@@ -13,13 +14,7 @@ const char* const origen = "\n ERROR ORIGEN: no se puede abrir el archivo.\n";
 const char* const destino = "\n ERROR DESTINO: no se puede abrir el archivo.\n";
 const char* const destino_close = "ERROR:problemas al cerrar el fichero destino.\n";
 
-std::string import_line_for(const std::string& grid,
-                            const std::string& end_stamp = "20240406_1100") {
-  return "asc2dssGrid in=" + grid + " dss=truvodss.dss path=/SHG/TEST/PRECIP/20240406_1000/" +
-         end_stamp + "/IMPORT/;\r\n";
-}
-
-class GridFilesTest : public event_fixture {};
+class GridFilesTest : public platform_fixture {};
 
 TEST_F(GridFilesTest, FourStepsWriteEveryGridByteForByte) {
   // Each step's source differs, in its rows and in its line breaks.
@@ -38,35 +33,39 @@ TEST_F(GridFilesTest, FourStepsWriteEveryGridByteForByte) {
   event_answers answers;
   answers.xllcorner = "342000.5";
   answers.cellsize = " 1000 ";
-  const session_result result = run(answers);
-  EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.output, std::string(dialogue_text) + closing_text);
-  std::string lines;
+  const session_result result = run_program(answers);
+  std::vector<std::string> lines;
+  std::vector<import_step> steps;
   for (int i = 0; i < 4; ++i) {
     const std::string grid = std::string("lluvia_20240406_") + times[i] + "_mod.asc";
     EXPECT_EQ(read_file(grid), rewritten_grid(answers, rows[i])) << grid;
-    lines += import_line_for(grid);
+    lines.push_back(import_command(grid, "20240406_1100"));
+    steps.push_back({grid, "20240406_1100"});
   }
-  EXPECT_EQ(read_file("bat.bat"), lines);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.output, console(dialogue_text, lines, closing_text));
+  EXPECT_EQ(read_file("bat.bat"), batch_text(steps));
+  expect_batch_ran(steps);
 }
 
 TEST_F(GridFilesTest, MissingSourceIsReportedAndTheOtherStepsGoOn) {
   const std::vector<std::string> rows = {"0 1 2 3"};
-  for (const char* hhmm : {"1000", "1030", "1045"}) {
-    write_file(std::string("lluvia_20240406_") + hhmm + ".asc", source_grid(rows, "\r\n"));
-  }
-  const session_result result = run(event_answers());
-  EXPECT_EQ(result.output, std::string(dialogue_text) + origen + closing_text);
+  lay_out("lluvia", {"1000", "1030", "1045"}, rows);
+  const session_result result = run_program(event_answers());
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_FALSE(exists("lluvia_20240406_1015_mod.asc"));
   const event_answers answers;
+  std::vector<std::string> lines;
+  std::vector<import_step> steps;
   for (const char* hhmm : {"1000", "1030", "1045"}) {
     const std::string grid = std::string("lluvia_20240406_") + hhmm + "_mod.asc";
     EXPECT_EQ(read_file(grid), rewritten_grid(answers, rows)) << grid;
+    lines.push_back(import_command(grid, "20240406_1100"));
+    steps.push_back({grid, "20240406_1100"});
   }
-  EXPECT_EQ(read_file("bat.bat"), import_line_for("lluvia_20240406_1000_mod.asc") +
-                                      import_line_for("lluvia_20240406_1030_mod.asc") +
-                                      import_line_for("lluvia_20240406_1045_mod.asc"));
+  EXPECT_EQ(result.output, console(std::string(dialogue_text) + origen, lines, closing_text));
+  EXPECT_EQ(read_file("bat.bat"), batch_text(steps));
+  expect_batch_ran(steps);
 }
 
 TEST_F(GridFilesTest, FilesThatCannotBeOpenedOrWritten) {
@@ -102,11 +101,17 @@ TEST_F(GridFilesTest, FilesThatCannotBeOpenedOrWritten) {
     c.block(*this, source, grid);
     event_answers answers;
     answers.end = {"06", "04", "2024", "10", "15"};
-    const session_result result = run(answers);
-    EXPECT_EQ(result.output, std::string(dialogue_text) + c.message + closing_text) << c.name;
-    EXPECT_EQ(result.exit_status, 1) << c.name;
-    EXPECT_EQ(read_file("bat.bat"), c.import_line ? import_line_for(grid, "20240406_1015") : "")
+    const session_result result = run_program(answers);
+    std::vector<std::string> lines;
+    std::vector<import_step> steps;
+    if (c.import_line) {
+      lines.push_back(import_command(grid, "20240406_1015"));
+      steps.push_back({grid, "20240406_1015"});
+    }
+    EXPECT_EQ(result.output, console(std::string(dialogue_text) + c.message, lines, closing_text))
         << c.name;
+    EXPECT_EQ(result.exit_status, 1) << c.name;
+    EXPECT_EQ(read_file("bat.bat"), batch_text(steps)) << c.name;
   }
 }
 
@@ -117,11 +122,12 @@ TEST_F(GridFilesTest, BaseNameWithADirectoryPartReadsAndWritesThere) {
   event_answers answers;
   answers.base_name = "datos/lluvia";
   answers.end = {"06", "04", "2024", "10", "15"};
-  const session_result result = run(answers);
+  const session_result result = run_program(answers);
+  const import_step step = {"datos/lluvia_20240406_1000_mod.asc", "20240406_1015"};
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(read_file("datos/lluvia_20240406_1000_mod.asc"), rewritten_grid(answers, rows));
-  EXPECT_EQ(read_file("bat.bat"),
-            import_line_for("datos/lluvia_20240406_1000_mod.asc", "20240406_1015"));
+  EXPECT_EQ(read_file("bat.bat"), batch_text({step}));
+  expect_batch_ran({step});
 }
 
 }  // namespace
