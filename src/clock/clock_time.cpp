@@ -79,10 +79,10 @@ void advance_proper_days(clock_time& t, std::int64_t days) {
   }
 }
 
-// From 23 h, moves the date on by up to `days` days (each 24 calls of advance_once(t, 60)) where
-// the outcome is known without taking them one by one, typed dates out of range included.
-// Returns the days taken; 0 where the next day must be taken call by call.
-std::int64_t skip_days_at_23(clock_time& t, std::int64_t days) {
+// Up to `days` day roll-overs (each what roll_day does) where their outcome is known without
+// taking them one by one: days below a month's last, and months out of range, included.
+// Returns the roll-overs taken; 0 where the next one must be taken by itself.
+std::int64_t skip_plain_days(clock_time& t, std::int64_t days) {
   if (is_proper_date(t)) {
     advance_proper_days(t, days);
     return days;
@@ -151,7 +151,7 @@ std::int64_t skip_carrying_days(clock_time& t, std::int64_t days) {
 // `days` day roll-overs, skipping ahead where the outcome of a run of them is known.
 void roll_days(clock_time& t, std::int64_t days) {
   while (days > 0) {
-    std::int64_t taken = skip_days_at_23(t, days);
+    std::int64_t taken = skip_plain_days(t, days);
     if (taken == 0) taken = skip_carrying_days(t, days);
     if (taken == 0) {
       roll_day(t);
